@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <QLocale>
+
+#include "app/screens.h"
+#include "core/clock.h"
+#include "core/context.h"
+#include "ui/qt_desktop.h"
+#include "ui/qt_dialogs.h"
+#include "ui/screen_factory.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    QApplication::setApplicationName(QStringLiteral("tavrel"));
+
+    tavrel::SystemClock clock;
+    tavrel::QtDialogs dialogs;
+    tavrel::QtDesktop desktop;
+    tavrel::Context context;
+    context.programFolder = QApplication::applicationDirPath();
+    context.writableFolder = tavrel::chooseWritableFolder(context.programFolder);
+    context.clock = &clock;
+    context.dialogs = &dialogs;
+    context.desktop = &desktop;
+    tavrel::ScreenFactory screens(context);
+    context.screens = &screens;
+    tavrel::registerScreens(screens);
+
+    // The start-up sequence (single copy, installer, login, main menu) is built on top of this.
+    return 0;
+}

@@ -1,0 +1,42 @@
+#include "data/sql.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+
+#include "core/errors.h"
+
+namespace tavrel {
+
+QSqlQuery runSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        throw DataError(sql, query.lastError().text());
+    }
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        throw DataError(sql, query.lastError().text());
+    }
+    return query;
+}
+
+QVariant scalarSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    QSqlQuery query = runSql(db, sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+QString escapeLike(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\')) {
+            escaped += QLatin1Char('\\');
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+class QSqlDatabase;
+
+namespace tavrel {
+
+// Prepares `sql`, binds `values` positionally to its "?" placeholders and runs it. Throws
+// DataError with the statement and the driver's message when anything fails. Operator values
+// reach SQL only through `values`.
+QSqlQuery runSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+
+// The first column of the first row, or an invalid QVariant when there is no row.
+QVariant scalarSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+
+// Escapes %, _ and the escape character itself for a LIKE pattern used with ESCAPE '\'.
+QString escapeLike(const QString& text);
+
+}  // namespace tavrel

@@ -1,0 +1,28 @@
+#include "data/transaction.h"
+
+#include <QSqlError>
+
+#include "core/errors.h"
+
+namespace tavrel {
+
+TransactionGuard::TransactionGuard(QSqlDatabase db) : db_(std::move(db)) {
+    if (!db_.transaction()) {
+        throw DataError(QStringLiteral("BEGIN"), db_.lastError().text());
+    }
+}
+
+TransactionGuard::~TransactionGuard() {
+    if (!done_) {
+        db_.rollback();
+    }
+}
+
+void TransactionGuard::commit() {
+    if (!db_.commit()) {
+        throw DataError(QStringLiteral("COMMIT"), db_.lastError().text());
+    }
+    done_ = true;
+}
+
+}  // namespace tavrel

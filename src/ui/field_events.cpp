@@ -1,0 +1,72 @@
+#include "ui/field_events.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QWidget>
+
+namespace tavrel {
+namespace {
+
+// Calls a function for one kind of event on the watched object; deleted with it.
+class EventHook : public QObject {
+public:
+    EventHook(QObject* watched, std::function<bool(QEvent*)> handler)
+        : QObject(watched), handler_(std::move(handler)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return handler_(event); }
+
+private:
+    std::function<bool(QEvent*)> handler_;
+};
+
+bool isEnter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+void onLeave(QWidget* field, std::function<void()> procedure) {
+    new EventHook(field, [procedure = std::move(procedure)](QEvent* event) {
+        if (event->type() == QEvent::FocusOut) {
+            procedure();
+        }
+        return false;
+    });
+}
+
+void onEnter(QWidget* field, std::function<void()> procedure) {
+    new EventHook(field, [procedure = std::move(procedure)](QEvent* event) {
+        if (event->type() == QEvent::FocusIn) {
+            procedure();
+        }
+        return false;
+    });
+}
+
+void enterActsAsTab(QWidget* field) {
+    new EventHook(field, [field](QEvent* event) {
+        if (!isEnter(event)) {
+            return false;
+        }
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(field, &tab);
+        return true;
+    });
+}
+
+void escapeCloses(QWidget* screen) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), screen);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, screen, &QWidget::close);
+}
+
+}  // namespace tavrel

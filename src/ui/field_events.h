@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace tavrel {
+
+// Runs `procedure` when `field` loses the focus, so a test that sends a FocusOut event runs the
+// same procedure a real Tab does.
+void onLeave(QWidget* field, std::function<void()> procedure);
+
+// Runs `procedure` when `field` gets the focus.
+void onEnter(QWidget* field, std::function<void()> procedure);
+
+// Enter or Return in `field` moves the focus to the next field, along the same chain as Tab.
+void enterActsAsTab(QWidget* field);
+
+// Escape anywhere in `screen` closes it.
+void escapeCloses(QWidget* screen);
+
+}  // namespace tavrel

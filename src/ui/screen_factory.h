@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace tavrel {
+
+struct Context;
+
+// Opens any screen by its form name. The main menu's table of positions and the screens that
+// open one another go through here, and so do tests.
+class ScreenFactory {
+public:
+    using Creator = std::function<QWidget*(Context&, QWidget* parent)>;
+    // Runs a screen opened modally until it is closed. Tests replace it to act on the screen.
+    using ModalRunner = std::function<void(QWidget*)>;
+
+    explicit ScreenFactory(Context& context);
+
+    void add(const QString& formName, Creator creator);
+    bool has(const QString& formName) const;
+
+    // A new screen, not shown; nullptr when no screen of that name is built.
+    QWidget* create(const QString& formName, QWidget* parent = nullptr) const;
+    // Creates and shows a screen, not modal. nullptr (and nothing shown) when unknown.
+    QWidget* open(const QString& formName, QWidget* parent = nullptr) const;
+    // Creates a screen and runs it modally until it closes. False when unknown.
+    bool openModal(const QString& formName, QWidget* parent = nullptr,
+                   const std::function<void(QWidget*)>& prepare = {}) const;
+
+    void setModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
+
+private:
+    Context& context_;
+    QHash<QString, Creator> creators_;
+    ModalRunner modalRunner_;
+};
+
+}  // namespace tavrel

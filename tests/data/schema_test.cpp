@@ -1,0 +1,140 @@
+#include <QDir>
+#include <QFile>
+#include <QSqlRecord>
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "data/codes.h"
+#include "data/data_folder.h"
+#include "data/schema.h"
+#include "data/sql.h"
+#include "support/fixture.h"
+
+namespace tavrel {
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(DataFolder, CreatesTheFourDatabasesOnceWithTheirFirstRows) {
+    QTemporaryDir folder;
+    const QStringList created = prepareDataFolder(folder.path());
+    EXPECT_EQ(created, (QStringList{"cheques.db", "caixa.db", "menu.db", "tutorial.db"}));
+    EXPECT_TRUE(prepareDataFolder(folder.path()).isEmpty()) << "second run creates nothing";
+
+    Connection cheques(QDir(folder.path()).filePath("cheques.db"), DatabaseKind::Cheques);
+    EXPECT_EQ(scalarSql(cheques.db(), "SELECT COUNT(*) FROM CONFIG").toInt(), 1);
+    EXPECT_EQ(scalarSql(cheques.db(), "SELECT st_tac + vl_tac + cr_numerodias + vl_iof FROM CONFIG")
+                  .toDouble(),
+              0.0);
+    EXPECT_EQ(scalarSql(cheques.db(), "PRAGMA journal_mode").toString(), "wal");
+
+    Connection menu(QDir(folder.path()).filePath("menu.db"), DatabaseKind::Menu);
+    QSqlQuery query = runSql(menu.db(), "SELECT GRUPO, OPCAO, opcoes, descricao FROM CONFIG "
+                                        "ORDER BY GRUPO, OPCAO");
+    QList<int> groupSizes(8, 0);
+    int rows = 0;
+    while (query.next()) {
+        ++rows;
+        const int grupo = query.value(0).toInt();
+        ASSERT_GE(grupo, 1);
+        ASSERT_LE(grupo, 7);
+        EXPECT_EQ(query.value(1).toInt(), ++groupSizes[grupo]) << "positions count from 1";
+        EXPECT_FALSE(query.value(3).toString().isEmpty());
+    }
+    EXPECT_EQ(rows, 21);
+    EXPECT_EQ(groupSizes, (QList<int>{0, 3, 6, 3, 3, 2, 3, 1}));
+    EXPECT_EQ(scalarSql(menu.db(), "SELECT descricao FROM CONFIG WHERE GRUPO = 2 AND OPCAO = 1")
+                  .toString(),
+              "Troca de Cheques");
+}
+
+TEST(DataFolder, EveryColumnIsThereWhateverTheCase) {
+    QTemporaryDir folder;
+    prepareDataFolder(folder.path());
+    Connection cheques(QDir(folder.path()).filePath("cheques.db"), DatabaseKind::Cheques);
+    const QSqlRecord record = cheques.db().record("CHEQUES");
+    for (const char* column :
+         {"CD_TROCA", "CD_CLIENTE", "CD_DESTINO", "VL_TAXA", "CD_DOCUMENTO", "NR_SEQUENCIAL",
+          "VL_CHEQUE", "CD_BANCO", "CD_AGENCIA", "CD_CONTA", "NR_CHEQUE", "VL_ACUMULADO",
+          "VL_ABERTO", "DT_TROCA", "NR_DIAS", "VL_JUROS", "DT_DEPOSITO", "VL_CPMF", "VL_CUSTODIA",
+          "VL_ADVALOREM", "VL_IOF", "VL_TAC", "VL_CONSULTA", "VL_DEBITOS", "CD_STATUS",
+          "VL_LIQUIDEZ", "CD_ALINEA", "NM_EMITENTE", "CD_CHAVE", "VL_LIQUIDO"}) {
+        EXPECT_TRUE(record.contains(QString::fromLatin1(column))) << column;
+    }
+    // Columns are spelled several ways by the screens.
+    runSql(cheques.db(), "INSERT INTO cheques (cd_troca, VL_LIQUIDo) VALUES ('00001', 10)");
+    EXPECT_EQ(scalarSql(cheques.db(), "SELECT vl_tac FROM CHEQUES").toDouble(), 0.0);
+    EXPECT_EQ(scalarSql(cheques.db(), "SELECT cd_alinea FROM CHEQUES").toString(), "000");
+}
+
+TEST(DataFolder, RefusesAForeignFileAndLeavesItUntouched) {
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("cheques.db");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("these are not the cheques you are looking for\n");
+    }
+    const QByteArray before = readAll(path);
+    try {
+        prepareDataFolder(folder.path());
+        FAIL() << "a foreign file was accepted";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), error_number::kNotOurDatabase);
+    }
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_FALSE(QFile::exists(QDir(folder.path()).filePath("caixa.db")));
+}
+
+TEST(DataFolder, RefusesAnotherProgramsSqliteDatabase) {
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("cheques.db");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        runSql(db, "CREATE TABLE notes (text TEXT)");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("foreign");
+    const QByteArray before = readAll(path);
+    EXPECT_THROW(prepareDataFolder(folder.path()), AppError);
+    EXPECT_EQ(readAll(path), before);
+}
+
+TEST(DataFolder, RefusesAMissingFolderAndAMissingFile) {
+    EXPECT_THROW(prepareDataFolder("/no/such/folder"), AppError);
+    QTemporaryDir folder;
+    try {
+        Connection missing(QDir(folder.path()).filePath("cheques.db"), DatabaseKind::Cheques);
+        FAIL() << "a missing file was opened";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), error_number::kFileNotFound);
+    }
+    EXPECT_FALSE(QFile::exists(QDir(folder.path()).filePath("cheques.db")));
+}
+
+TEST(DataFolder, CopiesTheTemplatesIntoANewFolder) {
+    QTemporaryDir templates;
+    {
+        QFile file(QDir(templates.path()).filePath("troca.rpt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("title: Troca\n");
+    }
+    QTemporaryDir folder;
+    prepareDataFolder(folder.path(), templates.path());
+    EXPECT_EQ(readAll(QDir(folder.path()).filePath("troca.rpt")), "title: Troca\n");
+}
+
+TEST(DataFolder, DatabasesOfOneKindAreNotTakenForAnother) {
+    QTemporaryDir folder;
+    prepareDataFolder(folder.path());
+    EXPECT_THROW(
+        Connection(QDir(folder.path()).filePath("caixa.db"), DatabaseKind::Cheques), AppError);
+}
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,167 @@
+#include "support/fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+#include <QTextEdit>
+
+#include "app/screens.h"
+#include "data/data_folder.h"
+#include "data/sql.h"
+
+namespace tavrel::test {
+
+AppFixture::AppFixture() {
+    context.programFolder = programDir.path();
+    context.writableFolder = programDir.path();
+    context.dataFolder = dataDir.path();
+    context.userName = QStringLiteral("Supervisor");
+    context.userCode = QStringLiteral("001");
+    context.clock = &clock;
+    context.dialogs = &dialogs;
+    context.desktop = &desktop;
+    screens = std::make_unique<ScreenFactory>(context);
+    context.screens = screens.get();
+    registerScreens(*screens);
+    prepareDataFolder(dataDir.path(), QStringLiteral(TAVREL_TEMPLATES_DIR));
+}
+
+AppFixture::~AppFixture() {
+    // Close whatever the test left open before the folders go away.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        delete window;
+    }
+}
+
+Connection AppFixture::connect(DatabaseKind kind) const {
+    return Connection(context.dataPath(databaseFileName(kind)), kind);
+}
+
+void AppFixture::exec(const QString& sql, const QVariantList& values, DatabaseKind kind) const {
+    Connection connection = connect(kind);
+    runSql(connection.db(), sql, values);
+}
+
+QList<QVariantList> AppFixture::rows(const QString& sql, const QVariantList& values,
+                                     DatabaseKind kind) const {
+    Connection connection = connect(kind);
+    QList<QVariantList> result;
+    {
+        QSqlQuery query = runSql(connection.db(), sql, values);
+        while (query.next()) {
+            QVariantList row;
+            for (int i = 0; i < query.record().count(); ++i) row << query.value(i);
+            result << row;
+        }
+    }
+    return result;
+}
+
+QVariant AppFixture::value(const QString& sql, const QVariantList& values,
+                           DatabaseKind kind) const {
+    const QList<QVariantList> all = rows(sql, values, kind);
+    return all.isEmpty() || all.first().isEmpty() ? QVariant() : all.first().first();
+}
+
+QStringList AppFixture::programFileLines(const QString& fileName) const {
+    QFile file(context.writablePath(fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+QWidget* AppFixture::open(const QString& formName) {
+    QWidget* screen = screens->open(formName);
+    if (screen == nullptr) {
+        ADD_FAILURE() << "no screen " << formName.toStdString();
+    }
+    return screen;
+}
+
+void AppFixture::type(QWidget* screen, const QString& name, const QString& text) {
+    QWidget* field = control(screen, name);
+    if (field == nullptr) return;
+    field->setFocus(Qt::TabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        edit->selectAll();
+        if (!edit->inputMask().isEmpty()) {
+            edit->setCursorPosition(0);
+        }
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->isEditable()) {
+        combo->lineEdit()->selectAll();
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
+        QTest::keyClicks(combo->lineEdit(), text);
+    } else {
+        QTest::keyClicks(field, text);
+    }
+}
+
+void AppFixture::setText(QWidget* screen, const QString& name, const QString& text) {
+    QWidget* field = control(screen, name);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        edit->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        combo->setCurrentText(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) {
+        plain->setPlainText(text);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(field)) {
+        rich->setPlainText(text);
+    } else if (field != nullptr) {
+        ADD_FAILURE() << name.toStdString() << " takes no text";
+    }
+}
+
+QString AppFixture::text(QWidget* screen, const QString& name) const {
+    QWidget* field = control(screen, name);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(field)) return combo->currentText();
+    if (auto* label = qobject_cast<QLabel*>(field)) return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(field)) return button->text();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) return plain->toPlainText();
+    if (auto* rich = qobject_cast<QTextEdit*>(field)) return rich->toPlainText();
+    return {};
+}
+
+void AppFixture::leave(QWidget* screen, const QString& name) {
+    QWidget* field = control(screen, name);
+    if (field == nullptr) return;
+    QFocusEvent event(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(field, &event);
+}
+
+void AppFixture::fill(QWidget* screen, const QString& name, const QString& text) {
+    type(screen, name, text);
+    leave(screen, name);
+}
+
+void AppFixture::click(QWidget* screen, const QString& name) {
+    QWidget* target = control(screen, name);
+    if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+        button->click();
+    } else if (target != nullptr) {
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+}
+
+void AppFixture::press(QWidget* screen, const QString& name, int key) {
+    if (QWidget* target = control(screen, name)) {
+        QTest::keyClick(target, static_cast<Qt::Key>(key));
+    }
+}
+
+}  // namespace tavrel::test
