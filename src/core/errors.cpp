@@ -9,11 +9,12 @@ AppError::AppError(int number, QString description, QString source)
       source_(std::move(source)) {}
 
 ConversionError::ConversionError(const QString& text, const QString& source)
-    : AppError(error_number::kTypeMismatch,
-               QStringLiteral("Tipo incompatível: \"%1\"").arg(text), source) {}
+    : AppError(error_number::kTypeMismatch, QStringLiteral("Tipo incompatível: \"%1\"").arg(text),
+               source) {}
 
 DataError::DataError(QString statement, QString driverMessage, int number)
-    : AppError(number, driverMessage.isEmpty() ? QStringLiteral("Erro no banco de dados") : driverMessage,
+    : AppError(number,
+               driverMessage.isEmpty() ? QStringLiteral("Erro no banco de dados") : driverMessage,
                QStringLiteral("Banco de dados")),
       statement_(std::move(statement)),
       driverMessage_(std::move(driverMessage)) {}

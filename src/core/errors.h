@@ -23,18 +23,19 @@ private:
 
 // Error numbers, kept close to the ones operators and support already know.
 namespace error_number {
-inline constexpr int kTypeMismatch = 13;     // text that is not a number or a date
-inline constexpr int kFileNotFound = 53;     // a file the step needs is missing
-inline constexpr int kFileAccess = 75;       // a file could not be read or written
-inline constexpr int kDatabase = 3000;       // a statement the database refused
-inline constexpr int kNotOurDatabase = 3343; // a file that is not one of our databases
-inline constexpr int kReport = 20500;        // a report could not be produced
+inline constexpr int kTypeMismatch = 13;      // text that is not a number or a date
+inline constexpr int kFileNotFound = 53;      // a file the step needs is missing
+inline constexpr int kFileAccess = 75;        // a file could not be read or written
+inline constexpr int kDatabase = 3000;        // a statement the database refused
+inline constexpr int kNotOurDatabase = 3343;  // a file that is not one of our databases
+inline constexpr int kReport = 20500;         // a report could not be produced
 }  // namespace error_number
 
 // Operator text that is not a valid number or date.
 class ConversionError : public AppError {
 public:
-    explicit ConversionError(const QString& text, const QString& source = QStringLiteral("Conversão"));
+    explicit ConversionError(const QString& text,
+                             const QString& source = QStringLiteral("Conversão"));
 };
 
 // A database statement that failed; carries the statement and the driver's message.

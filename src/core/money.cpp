@@ -53,9 +53,13 @@ const QLocale& brazil() {
 
 }  // namespace
 
-double roundMoney(double value) { return roundDecimal(value, 2); }
+double roundMoney(double value) {
+    return roundDecimal(value, 2);
+}
 
-double roundWhole(double value) { return roundDecimal(value, 0); }
+double roundWhole(double value) {
+    return roundDecimal(value, 0);
+}
 
 QString formatMoney(double value) {
     const double rounded = roundMoney(value);

@@ -38,8 +38,10 @@ QString formatNumber(double value) {
     QString text = QString::number(value, 'g', 15);
     if (text.contains(QLatin1Char('e'))) {
         text = QString::number(value, 'f', 10);
-        while (text.endsWith(QLatin1Char('0'))) text.chop(1);
-        if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
     }
     text.replace(QLatin1Char('.'), QLatin1Char(','));
     return text;
@@ -66,9 +68,13 @@ QDate toDate(const QString& text) {
     throw ConversionError(text);
 }
 
-QString formatDate(const QDate& date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
+QString formatDate(const QDate& date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
 
-QString storageDate(const QDate& date) { return date.toString(Qt::ISODate); }
+QString storageDate(const QDate& date) {
+    return date.toString(Qt::ISODate);
+}
 
 QDate fromStorageDate(const QVariant& value) {
     return QDate::fromString(value.toString().left(10), Qt::ISODate);

@@ -20,7 +20,7 @@ QString formatNumber(double value);
 
 // "08/12/2026" or "8/12/2026"; anything else, or an impossible day, is no date.
 std::optional<QDate> parseDate(const QString& text);
-QDate toDate(const QString& text);  // throws ConversionError
+QDate toDate(const QString& text);      // throws ConversionError
 QString formatDate(const QDate& date);  // "08/12/2026"
 
 // Storage form of dates in the databases: "2026-12-08".

@@ -17,7 +17,9 @@ long long codeValue(const QString& code) {
     return value;
 }
 
-QString formatCode(long long value, int width) { return formatZeroPadded(value, width); }
+QString formatCode(long long value, int width) {
+    return formatZeroPadded(value, width);
+}
 
 QString nextCode(const QSqlDatabase& db, const QString& table, const QString& column, int width) {
     // Reads only the last row in code order instead of walking the table.

@@ -13,10 +13,14 @@ namespace tavrel {
 
 QString databaseFileName(DatabaseKind kind) {
     switch (kind) {
-        case DatabaseKind::Cheques: return QStringLiteral("cheques.db");
-        case DatabaseKind::Caixa: return QStringLiteral("caixa.db");
-        case DatabaseKind::Menu: return QStringLiteral("menu.db");
-        case DatabaseKind::Tutorial: return QStringLiteral("tutorial.db");
+        case DatabaseKind::Cheques:
+            return QStringLiteral("cheques.db");
+        case DatabaseKind::Caixa:
+            return QStringLiteral("caixa.db");
+        case DatabaseKind::Menu:
+            return QStringLiteral("menu.db");
+        case DatabaseKind::Tutorial:
+            return QStringLiteral("tutorial.db");
     }
     return {};
 }
@@ -83,6 +87,8 @@ Connection::~Connection() {
     QSqlDatabase::removeDatabase(name_);
 }
 
-QSqlDatabase Connection::db() const { return QSqlDatabase::database(name_, false); }
+QSqlDatabase Connection::db() const {
+    return QSqlDatabase::database(name_, false);
+}
 
 }  // namespace tavrel

@@ -21,8 +21,8 @@ QStringList prepareDataFolder(const QString& dataFolder, const QString& template
                        QStringLiteral("Pasta de dados"));
     }
     QStringList created;
-    for (DatabaseKind kind : {DatabaseKind::Cheques, DatabaseKind::Caixa, DatabaseKind::Menu,
-                              DatabaseKind::Tutorial}) {
+    for (DatabaseKind kind :
+         {DatabaseKind::Cheques, DatabaseKind::Caixa, DatabaseKind::Menu, DatabaseKind::Tutorial}) {
         const QString name = databaseFileName(kind);
         Connection connection(folder.filePath(name), kind, Connection::Mode::CreateIfMissing);
         if (connection.created()) {
@@ -31,8 +31,8 @@ QStringList prepareDataFolder(const QString& dataFolder, const QString& template
     }
     if (created.contains(databaseFileName(DatabaseKind::Cheques)) && !templatesFolder.isEmpty()) {
         const QDir templates(templatesFolder);
-        const QStringList files = templates.entryList({QStringLiteral("*.rpt"),
-                                                       QStringLiteral("*.RPT")}, QDir::Files);
+        const QStringList files =
+            templates.entryList({QStringLiteral("*.rpt"), QStringLiteral("*.RPT")}, QDir::Files);
         for (const QString& file : files) {
             const QString target = folder.filePath(file);
             if (!QFileInfo::exists(target)) {

@@ -132,7 +132,8 @@ Migration menuV1() {
         opcao = entry.grupo == previousGroup ? opcao + 1 : 1;
         previousGroup = entry.grupo;
         int opcoes = 0;
-        for (const Entry& other : entries) opcoes += other.grupo == entry.grupo ? 1 : 0;
+        for (const Entry& other : entries)
+            opcoes += other.grupo == entry.grupo ? 1 : 0;
         auto quoted = [](const char* text) {
             return QString::fromUtf8(text).replace(QLatin1Char('\''), QStringLiteral("''"));
         };
@@ -157,10 +158,14 @@ const Migration kTutorialV1 = {
 // Every version of every kind, oldest first; a new version is appended, never edited.
 std::vector<Migration> migrations(DatabaseKind kind) {
     switch (kind) {
-        case DatabaseKind::Cheques: return {kChequesV1};
-        case DatabaseKind::Caixa: return {kCaixaV1};
-        case DatabaseKind::Menu: return {menuV1()};
-        case DatabaseKind::Tutorial: return {kTutorialV1};
+        case DatabaseKind::Cheques:
+            return {kChequesV1};
+        case DatabaseKind::Caixa:
+            return {kCaixaV1};
+        case DatabaseKind::Menu:
+            return {menuV1()};
+        case DatabaseKind::Tutorial:
+            return {kTutorialV1};
     }
     return {};
 }
@@ -177,7 +182,9 @@ int pragmaInt(const QSqlDatabase& db, const char* pragma) {
     return query.value(0).toInt();
 }
 
-void exec(const QSqlDatabase& db, const QString& sql) { runSql(db, sql); }
+void exec(const QSqlDatabase& db, const QString& sql) {
+    runSql(db, sql);
+}
 
 }  // namespace
 
@@ -185,7 +192,9 @@ int applicationId(DatabaseKind kind) {
     return 0x54564C00 + static_cast<int>(kind) + 1;  // "TVL" and the kind
 }
 
-int currentSchemaVersion(DatabaseKind kind) { return static_cast<int>(migrations(kind).size()); }
+int currentSchemaVersion(DatabaseKind kind) {
+    return static_cast<int>(migrations(kind).size());
+}
 
 void openSchema(QSqlDatabase db, DatabaseKind kind, bool isNew) {
     // Read before anything is written: a foreign file must stay exactly as it is.

@@ -11,7 +11,9 @@
 namespace tavrel {
 namespace {
 
-QWidget* activeWindow() { return QApplication::activeWindow(); }
+QWidget* activeWindow() {
+    return QApplication::activeWindow();
+}
 
 QString titleOrSystem(const QString& title) {
     return title.isEmpty() ? QString::fromUtf8(kSystemTitle) : title;
@@ -19,20 +21,28 @@ QString titleOrSystem(const QString& title) {
 
 QMessageBox::Icon toQt(DialogIcon icon) {
     switch (icon) {
-        case DialogIcon::Information: return QMessageBox::Information;
-        case DialogIcon::Warning: return QMessageBox::Warning;
-        case DialogIcon::Critical: return QMessageBox::Critical;
-        case DialogIcon::Question: return QMessageBox::Question;
-        case DialogIcon::None: break;
+        case DialogIcon::Information:
+            return QMessageBox::Information;
+        case DialogIcon::Warning:
+            return QMessageBox::Warning;
+        case DialogIcon::Critical:
+            return QMessageBox::Critical;
+        case DialogIcon::Question:
+            return QMessageBox::Question;
+        case DialogIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons toQt(DialogButtons buttons) {
     switch (buttons) {
-        case DialogButtons::Ok: return QMessageBox::Ok;
-        case DialogButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case DialogButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case DialogButtons::Ok:
+            return QMessageBox::Ok;
+        case DialogButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case DialogButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case DialogButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
@@ -45,10 +55,14 @@ DialogAnswer QtDialogs::message(const QString& text, const QString& title, Dialo
                                 DialogIcon icon) {
     QMessageBox box(toQt(icon), titleOrSystem(title), text, toQt(buttons), activeWindow());
     switch (box.exec()) {
-        case QMessageBox::Yes: return DialogAnswer::Yes;
-        case QMessageBox::No: return DialogAnswer::No;
-        case QMessageBox::Cancel: return DialogAnswer::Cancel;
-        default: return DialogAnswer::Ok;
+        case QMessageBox::Yes:
+            return DialogAnswer::Yes;
+        case QMessageBox::No:
+            return DialogAnswer::No;
+        case QMessageBox::Cancel:
+            return DialogAnswer::Cancel;
+        default:
+            return DialogAnswer::Ok;
     }
 }
 

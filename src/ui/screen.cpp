@@ -41,6 +41,8 @@ void Screen::registraLog(const QString& message, const QVariant& detail) {
     RegistraLog(context_, message, detail);
 }
 
-void Screen::markLocation() { context_.currentLocation = windowTitle(); }
+void Screen::markLocation() {
+    context_.currentLocation = windowTitle();
+}
 
 }  // namespace tavrel

@@ -27,7 +27,9 @@ void ScreenFactory::add(const QString& formName, Creator creator) {
     creators_.insert(formName, std::move(creator));
 }
 
-bool ScreenFactory::has(const QString& formName) const { return creators_.contains(formName); }
+bool ScreenFactory::has(const QString& formName) const {
+    return creators_.contains(formName);
+}
 
 QWidget* ScreenFactory::create(const QString& formName, QWidget* parent) const {
     const auto it = creators_.find(formName);

@@ -20,7 +20,9 @@ protected:
     }
 };
 
-TEST_F(CodesTest, FirstCodeOfAnEmptyTableIsOne) { EXPECT_EQ(nextClientCode(), "00001"); }
+TEST_F(CodesTest, FirstCodeOfAnEmptyTableIsOne) {
+    EXPECT_EQ(nextClientCode(), "00001");
+}
 
 TEST_F(CodesTest, NextCodeFollowsTheHighestEvenWithGaps) {
     for (const char* code : {"00001", "00002", "00004", "00005", "00006", "00007"}) {
@@ -38,8 +40,8 @@ TEST_F(CodesTest, DeletedHighestCodeIsGivenAgain) {
 
 TEST_F(CodesTest, CodesAreComparedAsText) {
     addClient(QStringLiteral("00001"));
-    EXPECT_FALSE(
-        value(QStringLiteral("SELECT NM_CLIENTE FROM CLIENTES WHERE CD_CLIENTE = ?"), {1}).isValid());
+    EXPECT_FALSE(value(QStringLiteral("SELECT NM_CLIENTE FROM CLIENTES WHERE CD_CLIENTE = ?"), {1})
+                     .isValid());
     EXPECT_TRUE(value(QStringLiteral("SELECT NM_CLIENTE FROM CLIENTES WHERE CD_CLIENTE = ?"),
                       {QStringLiteral("00001")})
                     .isValid());

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QSqlRecord>
-#include <gtest/gtest.h>
 
 #include "core/errors.h"
 #include "data/codes.h"
@@ -32,8 +32,9 @@ TEST(DataFolder, CreatesTheFourDatabasesOnceWithTheirFirstRows) {
     EXPECT_EQ(scalarSql(cheques.db(), "PRAGMA journal_mode").toString(), "wal");
 
     Connection menu(QDir(folder.path()).filePath("menu.db"), DatabaseKind::Menu);
-    QSqlQuery query = runSql(menu.db(), "SELECT GRUPO, OPCAO, opcoes, descricao FROM CONFIG "
-                                        "ORDER BY GRUPO, OPCAO");
+    QSqlQuery query = runSql(menu.db(),
+                             "SELECT GRUPO, OPCAO, opcoes, descricao FROM CONFIG "
+                             "ORDER BY GRUPO, OPCAO");
     QList<int> groupSizes(8, 0);
     int rows = 0;
     while (query.next()) {
@@ -57,11 +58,12 @@ TEST(DataFolder, EveryColumnIsThereWhateverTheCase) {
     Connection cheques(QDir(folder.path()).filePath("cheques.db"), DatabaseKind::Cheques);
     const QSqlRecord record = cheques.db().record("CHEQUES");
     for (const char* column :
-         {"CD_TROCA", "CD_CLIENTE", "CD_DESTINO", "VL_TAXA", "CD_DOCUMENTO", "NR_SEQUENCIAL",
-          "VL_CHEQUE", "CD_BANCO", "CD_AGENCIA", "CD_CONTA", "NR_CHEQUE", "VL_ACUMULADO",
-          "VL_ABERTO", "DT_TROCA", "NR_DIAS", "VL_JUROS", "DT_DEPOSITO", "VL_CPMF", "VL_CUSTODIA",
-          "VL_ADVALOREM", "VL_IOF", "VL_TAC", "VL_CONSULTA", "VL_DEBITOS", "CD_STATUS",
-          "VL_LIQUIDEZ", "CD_ALINEA", "NM_EMITENTE", "CD_CHAVE", "VL_LIQUIDO"}) {
+         {"CD_TROCA",      "CD_CLIENTE",   "CD_DESTINO",  "VL_TAXA",     "CD_DOCUMENTO",
+          "NR_SEQUENCIAL", "VL_CHEQUE",    "CD_BANCO",    "CD_AGENCIA",  "CD_CONTA",
+          "NR_CHEQUE",     "VL_ACUMULADO", "VL_ABERTO",   "DT_TROCA",    "NR_DIAS",
+          "VL_JUROS",      "DT_DEPOSITO",  "VL_CPMF",     "VL_CUSTODIA", "VL_ADVALOREM",
+          "VL_IOF",        "VL_TAC",       "VL_CONSULTA", "VL_DEBITOS",  "CD_STATUS",
+          "VL_LIQUIDEZ",   "CD_ALINEA",    "NM_EMITENTE", "CD_CHAVE",    "VL_LIQUIDO"}) {
         EXPECT_TRUE(record.contains(QString::fromLatin1(column))) << column;
     }
     // Columns are spelled several ways by the screens.
@@ -132,8 +134,8 @@ TEST(DataFolder, CopiesTheTemplatesIntoANewFolder) {
 TEST(DataFolder, DatabasesOfOneKindAreNotTakenForAnother) {
     QTemporaryDir folder;
     prepareDataFolder(folder.path());
-    EXPECT_THROW(
-        Connection(QDir(folder.path()).filePath("caixa.db"), DatabaseKind::Cheques), AppError);
+    EXPECT_THROW(Connection(QDir(folder.path()).filePath("caixa.db"), DatabaseKind::Cheques),
+                 AppError);
 }
 
 }  // namespace

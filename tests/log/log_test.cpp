@@ -1,5 +1,5 @@
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 #include "core/errors.h"
 #include "log/error_report.h"
@@ -24,8 +24,9 @@ TEST_F(LogTest, OperationLogFileNameHasUserCodeAndShortDate) {
 TEST_F(LogTest, RegistraLogWritesTheActionLineAndHyphensWithCrLf) {
     RegistraLog(context, "**** EFETUOU LOGIN NO SISTEMA", "**");
     const QByteArray expected =
-        QStringLiteral("Data: 08/12/2026 Hora: 14:05.09-Supervisor-**** EFETUOU LOGIN NO "
-                       "SISTEMA-**\r\n")
+        QStringLiteral(
+            "Data: 08/12/2026 Hora: 14:05.09-Supervisor-**** EFETUOU LOGIN NO "
+            "SISTEMA-**\r\n")
             .toUtf8() +
         QByteArray(113, '-') + "\r\n";
     EXPECT_EQ(rawFile(context.writablePath("FC001081226.log")), expected);

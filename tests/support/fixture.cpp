@@ -60,7 +60,8 @@ QList<QVariantList> AppFixture::rows(const QString& sql, const QVariantList& val
         QSqlQuery query = runSql(connection.db(), sql, values);
         while (query.next()) {
             QVariantList row;
-            for (int i = 0; i < query.record().count(); ++i) row << query.value(i);
+            for (int i = 0; i < query.record().count(); ++i)
+                row << query.value(i);
             result << row;
         }
     }
@@ -79,7 +80,8 @@ QStringList AppFixture::programFileLines(const QString& fileName) const {
         return {};
     }
     QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
@@ -93,7 +95,8 @@ QWidget* AppFixture::open(const QString& formName) {
 
 void AppFixture::type(QWidget* screen, const QString& name, const QString& text) {
     QWidget* field = control(screen, name);
-    if (field == nullptr) return;
+    if (field == nullptr)
+        return;
     field->setFocus(Qt::TabFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         edit->selectAll();
@@ -128,18 +131,25 @@ void AppFixture::setText(QWidget* screen, const QString& name, const QString& te
 
 QString AppFixture::text(QWidget* screen, const QString& name) const {
     QWidget* field = control(screen, name);
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(field)) return combo->currentText();
-    if (auto* label = qobject_cast<QLabel*>(field)) return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(field)) return button->text();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) return plain->toPlainText();
-    if (auto* rich = qobject_cast<QTextEdit*>(field)) return rich->toPlainText();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        return combo->currentText();
+    if (auto* label = qobject_cast<QLabel*>(field))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(field))
+        return button->text();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+        return plain->toPlainText();
+    if (auto* rich = qobject_cast<QTextEdit*>(field))
+        return rich->toPlainText();
     return {};
 }
 
 void AppFixture::leave(QWidget* screen, const QString& name) {
     QWidget* field = control(screen, name);
-    if (field == nullptr) return;
+    if (field == nullptr)
+        return;
     QFocusEvent event(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(field, &event);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QDateTime>
 #include <QTemporaryDir>
 #include <QVariantList>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "core/clock.h"

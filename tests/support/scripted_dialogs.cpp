@@ -6,13 +6,13 @@ namespace tavrel::test {
 
 QStringList ScriptedDialogs::texts() const {
     QStringList result;
-    for (const ShownDialog& dialog : shown_) result << dialog.text;
+    for (const ShownDialog& dialog : shown_)
+        result << dialog.text;
     return result;
 }
 
 const ShownDialog& ScriptedDialogs::last() const {
-    static const ShownDialog none{DialogKind::Message, {}, {}, DialogIcon::None,
-                                  DialogButtons::Ok};
+    static const ShownDialog none{DialogKind::Message, {}, {}, DialogIcon::None, DialogButtons::Ok};
     if (shown_.empty()) {
         ADD_FAILURE() << "no dialog was shown";
         return none;
@@ -23,7 +23,8 @@ const ShownDialog& ScriptedDialogs::last() const {
 DialogAnswer ScriptedDialogs::message(const QString& text, const QString& title,
                                       DialogButtons buttons, DialogIcon icon) {
     shown_.push_back({DialogKind::Message, title, text, icon, buttons});
-    if (buttons == DialogButtons::Ok && (answers_.empty() || answers_.front() != DialogAnswer::Ok)) {
+    if (buttons == DialogButtons::Ok &&
+        (answers_.empty() || answers_.front() != DialogAnswer::Ok)) {
         return DialogAnswer::Ok;
     }
     if (answers_.empty()) {
@@ -39,8 +40,7 @@ std::optional<QString> ScriptedDialogs::nextText(DialogKind kind, const QString&
                                                  const QString& text) {
     shown_.push_back({kind, title, text, DialogIcon::None, DialogButtons::OkCancel});
     if (texts_.empty()) {
-        ADD_FAILURE() << "unscripted dialog: " << title.toStdString() << " "
-                      << text.toStdString();
+        ADD_FAILURE() << "unscripted dialog: " << title.toStdString() << " " << text.toStdString();
         return std::nullopt;
     }
     const TextAnswer answer = texts_.front();

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "support/fixture.h"
 #include "ui/field_events.h"
@@ -27,9 +27,8 @@ TEST_F(ScreenFactoryTest, OpensByFormNameAndIgnoresUnknownNames) {
 }
 
 TEST_F(ScreenFactoryTest, ModalScreensRunThroughTheModalRunner) {
-    screens->add("fmodal", [](Context& ctx, QWidget* parent) {
-        return new Screen(ctx, "fmodal", parent);
-    });
+    screens->add("fmodal",
+                 [](Context& ctx, QWidget* parent) { return new Screen(ctx, "fmodal", parent); });
     QString seen;
     screens->setModalRunner([&seen](QWidget* screen) {
         seen = screen->objectName();
