@@ -7,9 +7,12 @@
 
 namespace tavrel {
 
-QSqlQuery runSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+namespace {
+
+QSqlQuery execute(const QSqlDatabase& db, const QString& sql, const QVariantList& values,
+                  bool forwardOnly) {
     QSqlQuery query(db);
-    query.setForwardOnly(true);
+    query.setForwardOnly(forwardOnly);
     if (!query.prepare(sql)) {
         throw DataError(sql, query.lastError().text());
     }
@@ -20,6 +23,16 @@ QSqlQuery runSql(const QSqlDatabase& db, const QString& sql, const QVariantList&
         throw DataError(sql, query.lastError().text());
     }
     return query;
+}
+
+}  // namespace
+
+QSqlQuery runSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    return execute(db, sql, values, true);
+}
+
+QSqlQuery runSqlForModel(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    return execute(db, sql, values, false);
 }
 
 QVariant scalarSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {

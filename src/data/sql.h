@@ -14,6 +14,10 @@ namespace tavrel {
 // reach SQL only through `values`.
 QSqlQuery runSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 
+// As runSql, but the result can be scrolled, as item models (QSqlQueryModel) need.
+QSqlQuery runSqlForModel(const QSqlDatabase& db, const QString& sql,
+                         const QVariantList& values = {});
+
 // The first column of the first row, or an invalid QVariant when there is no row.
 QVariant scalarSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 

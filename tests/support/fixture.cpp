@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTableView>
 #include <QTest>
 #include <QTextEdit>
 
@@ -166,6 +167,40 @@ void AppFixture::click(QWidget* screen, const QString& name) {
     } else if (target != nullptr) {
         QTest::mouseClick(target, Qt::LeftButton);
     }
+}
+
+void AppFixture::clickGridRow(QWidget* screen, const QString& gridName, int row) {
+    auto* view = control<QTableView>(screen, gridName);
+    if (view == nullptr)
+        return;
+    QAbstractItemModel* model = view->model();
+    while (row >= model->rowCount() && model->canFetchMore({}))
+        model->fetchMore({});
+    if (row >= model->rowCount()) {
+        ADD_FAILURE() << gridName.toStdString() << " has no line " << row;
+        return;
+    }
+    const QModelIndex index = model->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+QList<QStringList> AppFixture::gridRows(QWidget* screen, const QString& gridName) const {
+    QList<QStringList> result;
+    auto* view = control<QTableView>(screen, gridName);
+    if (view == nullptr)
+        return result;
+    QAbstractItemModel* model = view->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            cells << model->data(model->index(r, c)).toString();
+        }
+        result << cells;
+    }
+    return result;
 }
 
 void AppFixture::press(QWidget* screen, const QString& name, int key) {

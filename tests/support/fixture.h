@@ -10,6 +10,7 @@
 #include "core/clock.h"
 #include "core/context.h"
 #include "data/connection.h"
+#include "support/printers.h"
 #include "support/scripted_dialogs.h"
 #include "ui/screen_factory.h"
 
@@ -64,6 +65,10 @@ protected:
     void fill(QWidget* screen, const QString& name, const QString& text);
     // Clicks a button (or any clickable control) by name.
     void click(QWidget* screen, const QString& name);
+    // Clicks a line of a grid (a QTableView) as the operator would; fails when it is missing.
+    void clickGridRow(QWidget* screen, const QString& gridName, int row);
+    // The shown text of every line of a grid, each as its cells.
+    QList<QStringList> gridRows(QWidget* screen, const QString& gridName) const;
     // Sends one key press to the control.
     void press(QWidget* screen, const QString& name, int key);
 

@@ -1,0 +1,407 @@
+#include "ui/register_screen.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "core/context.h"
+#include "core/dialogs.h"
+#include "core/ptbr.h"
+#include "data/codes.h"
+#include "data/sql.h"
+#include "ui/field_events.h"
+
+namespace tavrel {
+namespace {
+
+const char* const kIncluirTip = "CLICAR AQUI APOS DIGITAR TODOS OS DADOS  ";
+const char* const kAlterarTip =
+    "APÓS ESCOLHER O REGISTRO A SER ALTERADO E FAZER AS MODIFICAÇÕES NECESÁRIAS  CLICK AQUI";
+const char* const kExcluirTip = "APÓS ESCOLHER O REGISTRO A SER EXCLUIDO CLICK AQUI";
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
+                        const QString& tooltip) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tooltip);
+    return button;
+}
+
+}  // namespace
+
+RegisterScreen::RegisterScreen(Context& context, RegisterSpec spec, QWidget* parent)
+    : Screen(context, spec.formName, parent),
+      spec_(std::move(spec)),
+      gridModel_(std::make_unique<QSqlQueryModel>()) {
+    setWindowTitle(spec_.title);
+    buildScreen();
+    // Opening: bind the grid and the working source to the database.
+    step([this] {
+        connection_ = std::make_unique<Connection>(
+            this->context().dataPath(databaseFileName(spec_.database)), spec_.database);
+    });
+    step([this] { reload(); });
+}
+
+RegisterScreen::~RegisterScreen() {
+    grid_->setModel(nullptr);
+    gridModel_.reset();  // its query must end before the connection closes
+}
+
+void RegisterScreen::buildScreen() {
+    auto* layout = new QVBoxLayout(this);
+    mainForm_ = new QFormLayout;
+    layout->addLayout(mainForm_);
+
+    codeBox_ = new QLineEdit(this);
+    codeBox_->setObjectName(spec_.codeControl);
+    codeBox_->setToolTip(spec_.codeTooltip);
+    auto* codeRow = new QHBoxLayout;
+    codeRow->addWidget(codeBox_);
+    codeRow->addWidget(new QLabel(QStringLiteral("Não Usar Preenchido automáticamente"), this));
+    mainForm_->addRow(spec_.codeLabel, codeRow);
+    if (spec_.enterActsAsTab) {
+        enterActsAsTab(codeBox_);
+    }
+
+    for (const RegisterField& spec : spec_.fields) {
+        QWidget* control = createControl(spec);
+        if (spec.group.isEmpty()) {
+            mainForm_->addRow(spec.label, control);
+        } else {
+            auto* form = static_cast<QFormLayout*>(groupBox(spec.group)->layout());
+            form->addRow(spec.label, control);
+        }
+    }
+
+    extras_ = new QVBoxLayout;
+    layout->addLayout(extras_);
+
+    auto* options = new QGroupBox(QStringLiteral("Opções"), this);
+    auto* buttons = new QHBoxLayout(options);
+    QPushButton* incluirButton =
+        makeButton(options, "CONFIRMA", "&Incluir", QString::fromUtf8(kIncluirTip));
+    QPushButton* alterarButton =
+        makeButton(options, "alterar", "&Alterar", QString::fromUtf8(kAlterarTip));
+    QPushButton* excluirButton =
+        makeButton(options, "EXCLUIR", "&Excluir", QString::fromUtf8(kExcluirTip));
+    QPushButton* limparButton =
+        makeButton(options, "Command2", "&Limpa Campos", spec_.clearTooltip);
+    QPushButton* sairButton = makeButton(options, "Command1", "&Sair", {});
+    for (QPushButton* button :
+         {incluirButton, alterarButton, excluirButton, limparButton, sairButton}) {
+        buttons->addWidget(button);
+    }
+    layout->addWidget(options);
+    connect(incluirButton, &QPushButton::clicked, this, [this] { incluir(); });
+    connect(alterarButton, &QPushButton::clicked, this, [this] { alterar(); });
+    connect(excluirButton, &QPushButton::clicked, this, [this] { excluir(); });
+    connect(limparButton, &QPushButton::clicked, this, [this] { limpaCampos(); });
+    connect(sairButton, &QPushButton::clicked, this, [this] { sair(); });
+
+    grid_ = new QTableView(this);
+    grid_->setObjectName(spec_.gridName);
+    grid_->setToolTip(spec_.gridTooltip);
+    grid_->setModel(gridModel_.get());
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);  // changes go through commands
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(grid_, 1);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    escolheLinha(current.row());
+            });
+    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        // A click on the line already shown after the fields were cleared shows it again.
+        if (index.isValid() && fieldText(spec_.codeControl).isEmpty())
+            escolheLinha(index.row());
+    });
+
+    if (spec_.escapeCloses) {
+        escapeCloses(this);
+    }
+    resize(640, 560);
+}
+
+QWidget* RegisterScreen::createControl(const RegisterField& spec) {
+    QWidget* control = nullptr;
+    if (spec.kind == RegisterField::Kind::Choice) {
+        auto* combo = new QComboBox(this);
+        for (const auto& choice : spec.choices)
+            combo->addItem(choice.first, choice.second);
+        combo->setCurrentIndex(-1);
+        control = combo;
+    } else {
+        auto* edit = new QLineEdit(this);
+        if (spec.kind == RegisterField::Kind::Password)
+            edit->setEchoMode(QLineEdit::Password);
+        if (spec.maxLength > 0)
+            edit->setMaxLength(spec.maxLength);
+        if (spec.selectAllOnEnter) {
+            onEnter(edit, [edit] {
+                QMetaObject::invokeMethod(edit, &QLineEdit::selectAll, Qt::QueuedConnection);
+            });
+        }
+        control = edit;
+    }
+    control->setObjectName(spec.control);
+    control->setToolTip(spec.tooltip);
+    if (spec_.enterActsAsTab) {
+        enterActsAsTab(control);
+    }
+    return control;
+}
+
+QGroupBox* RegisterScreen::groupBox(const QString& caption) {
+    for (const auto& group : groups_) {
+        if (group.first == caption)
+            return group.second;
+    }
+    auto* box = new QGroupBox(caption, this);
+    new QFormLayout(box);
+    groups_.append({caption, box});
+    static_cast<QVBoxLayout*>(layout())->addWidget(box);
+    return box;
+}
+
+QLineEdit* RegisterScreen::addShownValue(const QString& control, const QString& label,
+                                         const QString& tooltip, const QString& group) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(control);
+    edit->setToolTip(tooltip);
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    auto* form = group.isEmpty() ? mainForm_ : static_cast<QFormLayout*>(groupBox(group)->layout());
+    form->addRow(label, edit);
+    return edit;
+}
+
+QSqlDatabase RegisterScreen::db() const {
+    return connection_ ? connection_->db() : QSqlDatabase();
+}
+
+std::optional<Row> RegisterScreen::findByCode(const QString& code) const {
+    return fetchRow(db(),
+                    QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY id LIMIT 1")
+                        .arg(spec_.table, spec_.codeColumn),
+                    {code});
+}
+
+std::optional<Row> RegisterScreen::currentGridRow() const {
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid()) {
+        return std::nullopt;
+    }
+    return findByCode(gridModel_->data(gridModel_->index(current.row(), 0)).toString());
+}
+
+QString RegisterScreen::nextCode() const {
+    return tavrel::nextCode(db(), spec_.table, spec_.codeColumn, spec_.codeWidth);
+}
+
+void RegisterScreen::reload() {
+    QStringList columns;
+    for (const GridColumn& column : spec_.gridColumns)
+        columns << column.column;
+    QSqlQuery query = runSqlForModel(
+        db(), QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                  .arg(columns.join(QStringLiteral(", ")), spec_.table, spec_.gridOrder));
+    gridModel_->setQuery(std::move(query));
+    for (int i = 0; i < spec_.gridColumns.size(); ++i) {
+        gridModel_->setHeaderData(i, Qt::Horizontal, spec_.gridColumns[i].caption);
+    }
+}
+
+QWidget* RegisterScreen::field(const QString& control) const {
+    return findChild<QWidget*>(control);
+}
+
+QString RegisterScreen::fieldText(const QString& control) const {
+    QWidget* widget = field(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    return {};
+}
+
+void RegisterScreen::setFieldText(const QString& control, const QString& text) {
+    QWidget* widget = field(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setCurrentIndex(combo->findText(text));
+    }
+}
+
+std::optional<QVariant> RegisterScreen::valueToStore(const RegisterField& spec, bool) {
+    const QString text = fieldText(spec.control);
+    switch (spec.kind) {
+        case RegisterField::Kind::Number:
+            return QVariant(toNumber(text));
+        case RegisterField::Kind::Choice:
+            for (const auto& choice : spec.choices) {
+                if (choice.first == text)
+                    return QVariant(choice.second);
+            }
+            return std::nullopt;
+        case RegisterField::Kind::Text:
+        case RegisterField::Kind::Password:
+            break;
+    }
+    return QVariant(text);
+}
+
+void RegisterScreen::showValue(const RegisterField& spec, const QVariant& value) {
+    switch (spec.kind) {
+        case RegisterField::Kind::Number:
+            setFieldText(spec.control, value.isNull() ? QString() : formatNumber(value.toDouble()));
+            return;
+        case RegisterField::Kind::Choice:
+            for (const auto& choice : spec.choices) {
+                if (choice.second == value.toString())
+                    setFieldText(spec.control, choice.first);
+            }
+            return;
+        case RegisterField::Kind::Password:
+            setFieldText(spec.control, QString());  // a stored password is never shown
+            return;
+        case RegisterField::Kind::Text:
+            setFieldText(spec.control, value.isNull() ? QString() : value.toString());
+            return;
+    }
+}
+
+void RegisterScreen::mostraRegistro(const Row& row) {
+    codeBox_->setText(row.text(spec_.codeColumn));
+    for (const RegisterField& spec : spec_.fields) {
+        step([&] { showValue(spec, row.value(spec.column)); });
+    }
+}
+
+void RegisterScreen::escolheLinha(int gridRow) {
+    markLocation();
+    const QString code = gridModel_->data(gridModel_->index(gridRow, 0)).toString();
+    std::optional<Row> row;
+    step([&] { row = findByCode(code); });
+    if (row) {
+        mostraRegistro(*row);
+        afterMostra(*row);
+    }
+}
+
+void RegisterScreen::writeFields(const QString& code, const std::optional<Row>& existing) {
+    QStringList columns{spec_.codeColumn};
+    QVariantList values{code};
+    for (const RegisterField& spec : spec_.fields) {
+        step([&] {
+            if (std::optional<QVariant> value = valueToStore(spec, existing.has_value())) {
+                columns << spec.column;
+                values << *value;
+            }
+        });
+    }
+    step([&] {
+        if (existing) {
+            QStringList assignments;
+            for (const QString& column : columns)
+                assignments << column + QStringLiteral(" = ?");
+            runSql(db(),
+                   QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
+                       .arg(spec_.table, assignments.join(QStringLiteral(", "))),
+                   values + QVariantList{existing->id()});
+        } else {
+            const QString placeholders =
+                QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+            runSql(db(),
+                   QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                       .arg(spec_.table, columns.join(QStringLiteral(", ")), placeholders),
+                   values);
+        }
+    });
+}
+
+void RegisterScreen::incluir() {
+    markLocation();
+    QString code;
+    if (!step([&] {
+            code = nextCode();
+            codeBox_->setText(code);
+        })) {
+        return;  // without a code there is nothing safe to write
+    }
+    bool exists = true;
+    step([&] { exists = findByCode(code).has_value(); });
+    if (!exists) {
+        writeFields(code, std::nullopt);
+    }
+    step([this] { reload(); });
+    afterIncluir();
+    limpaCampos();
+}
+
+void RegisterScreen::alterar() {
+    markLocation();
+    const QString code = codeBox_->text();
+    std::optional<Row> existing;
+    step([&] { existing = findByCode(code); });
+    if (existing) {
+        writeFields(code, existing);
+    }
+    step([this] { reload(); });
+    afterAlterar();
+    limpaCampos();
+}
+
+void RegisterScreen::excluir() {
+    markLocation();
+    std::optional<Row> row;
+    step([&] { row = currentGridRow(); });
+    if (row &&
+        context().dialogs->askYesNo(QStringLiteral("Deseja Realmente excluir esse registro? :") +
+                                        row->text(spec_.nameColumn),
+                                    QStringLiteral("EXCLUSÃO"))) {
+        beforeExcluir(*row);
+        const bool deleted = step([&] {
+            runSql(db(), QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(spec_.table),
+                   {row->id()});
+        });
+        if (deleted)
+            afterExcluir(*row);
+        step([this] { reload(); });
+    }
+    limpaCampos();
+}
+
+void RegisterScreen::limpaCampos() {
+    markLocation();
+    codeBox_->clear();
+    for (const RegisterField& spec : spec_.fields) {
+        if (spec.kind == RegisterField::Kind::Number) {
+            setFieldText(spec.control, QStringLiteral("0"));
+        } else if (spec.kind != RegisterField::Kind::Choice) {
+            setFieldText(spec.control, QString());
+        }
+    }
+    if (QWidget* first = field(spec_.firstField)) {
+        first->setFocus();
+    }
+}
+
+void RegisterScreen::sair() {
+    close();
+}
+
+}  // namespace tavrel

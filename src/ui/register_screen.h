@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "data/connection.h"
+#include "data/row.h"
+#include "ui/screen.h"
+
+class QAbstractButton;
+class QComboBox;
+class QFormLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSqlQueryModel;
+class QTableView;
+class QVBoxLayout;
+
+namespace tavrel {
+
+// One edited field of a register: the control, the column it shows and how its text is stored.
+struct RegisterField {
+    enum class Kind { Text, Number, Password, Choice };
+
+    QString control;  // objectName of the control, e.g. "nm_cliente"
+    QString column;   // column of the table, e.g. "NM_CLIENTE"
+    QString label;
+    QString tooltip;
+    Kind kind = Kind::Text;
+    QString group;                           // frame caption; empty for the main form
+    QList<QPair<QString, QString>> choices;  // Choice: shown text and stored value
+    int maxLength = 0;                       // 0: no limit
+    bool selectAllOnEnter = false;
+};
+
+struct GridColumn {
+    QString caption;
+    QString column;
+};
+
+// Everything that makes one register screen different from another.
+struct RegisterSpec {
+    QString formName;
+    QString title;
+    DatabaseKind database = DatabaseKind::Cheques;
+    QString table;
+    QString codeColumn;  // the key, given out by the screen
+    int codeWidth = 5;
+    QString codeControl;
+    QString codeLabel = QStringLiteral("Código      :");
+    QString codeTooltip;
+    QList<RegisterField> fields;
+    QString nameColumn;  // shown in the delete question
+    QString gridName = QStringLiteral("GridEX1");
+    QString gridOrder;              // column the grid is ordered by
+    QList<GridColumn> gridColumns;  // the first one holds the code
+    QString gridTooltip;
+    QString firstField;  // control that gets the focus after clearing
+    QString clearTooltip;
+    bool enterActsAsTab = true;
+    bool escapeCloses = true;
+};
+
+// The register pattern shared by clients, users, blacklist, ledger descriptions and accounts:
+// a code box, the fields, a read-only grid of all rows, and the commands add ("&Incluir"),
+// change ("&Alterar"), delete ("&Excluir"), clear ("&Limpa Campos") and leave ("&Sair").
+// Every step of a command runs under the error convention. Screens adjust the behaviour through
+// the virtual procedures and hooks.
+class RegisterScreen : public Screen {
+    Q_OBJECT
+
+public:
+    RegisterScreen(Context& context, RegisterSpec spec, QWidget* parent = nullptr);
+    ~RegisterScreen() override;
+
+    const RegisterSpec& spec() const { return spec_; }
+
+    // Commands.
+    virtual void incluir();
+    virtual void alterar();
+    virtual void excluir();
+    virtual void limpaCampos();
+    virtual void sair();
+
+    // Shows the row of a grid line (a click on it).
+    void escolheLinha(int gridRow);
+
+protected:
+    // --- data ---
+    QSqlDatabase db() const;
+    std::optional<Row> findByCode(const QString& code) const;
+    // The row of the grid's current line, found by its code; nothing when no line is current.
+    std::optional<Row> currentGridRow() const;
+    QString nextCode() const;
+    void reload();
+
+    // --- fields ---
+    QLineEdit* codeBox() const { return codeBox_; }
+    QWidget* field(const QString& control) const;
+    QString fieldText(const QString& control) const;
+    void setFieldText(const QString& control, const QString& text);
+    QTableView* grid() const { return grid_; }
+    QSqlQueryModel* gridModel() const { return gridModel_.get(); }
+    // Layout below the fields where a screen adds its own controls.
+    QVBoxLayout* extrasLayout() const { return extras_; }
+    QGroupBox* groupBox(const QString& caption);
+    // Adds a read-only value with its label to a group (or the main form).
+    QLineEdit* addShownValue(const QString& control, const QString& label, const QString& tooltip,
+                             const QString& group = {});
+
+    // The value to store for a field; nothing leaves the column as it is (unset on a new row).
+    // A Number whose text is not a number throws ConversionError (reported, column left unset).
+    virtual std::optional<QVariant> valueToStore(const RegisterField& field, bool changing);
+    // Puts a stored value into the field's control.
+    virtual void showValue(const RegisterField& field, const QVariant& value);
+    // Shows a whole row: the code and every field.
+    virtual void mostraRegistro(const Row& row);
+
+    // Hooks around the commands (defaults do nothing).
+    virtual void afterIncluir() {}
+    virtual void afterAlterar() {}
+    virtual void beforeExcluir(const Row&) {}
+    virtual void afterExcluir(const Row&) {}
+    virtual void afterMostra(const Row&) {}
+
+    // Writes a new row or changes `existing` from the fields, each column converted in its own
+    // step (a failing conversion is reported and that column left out).
+    void writeFields(const QString& code, const std::optional<Row>& existing);
+
+private:
+    void buildScreen();
+    QWidget* createControl(const RegisterField& field);
+
+    RegisterSpec spec_;
+    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<QSqlQueryModel> gridModel_;
+    QLineEdit* codeBox_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QFormLayout* mainForm_ = nullptr;
+    QVBoxLayout* extras_ = nullptr;
+    QList<QPair<QString, QGroupBox*>> groups_;
+};
+
+}  // namespace tavrel
