@@ -182,7 +182,7 @@ int pragmaInt(const QSqlDatabase& db, const char* pragma) {
     return query.value(0).toInt();
 }
 
-void exec(const QSqlDatabase& db, const QString& sql) {
+void runStatement(const QSqlDatabase& db, const QString& sql) {
     runSql(db, sql);
 }
 
