@@ -100,10 +100,9 @@ void AppFixture::type(QWidget* screen, const QString& name, const QString& text)
         return;
     field->setFocus(Qt::TabFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        // Deleting the whole selection also leaves a masked box's cursor at its start; moving
+        // the cursor after selecting would drop the selection and delete one character only.
         edit->selectAll();
-        if (!edit->inputMask().isEmpty()) {
-            edit->setCursorPosition(0);
-        }
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
     } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->isEditable()) {
