@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
@@ -38,9 +39,14 @@ AppFixture::AppFixture() {
 
 AppFixture::~AppFixture() {
     // Close whatever the test left open before the folders go away.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        delete window;
+    // Popups and dialogs owned by a screen are top-level too: delete only the windows nobody
+    // owns, each once.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->parent() == nullptr) windows << window;
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
     }
 }
 
