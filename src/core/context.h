@@ -7,6 +7,7 @@ namespace tavrel {
 class Clock;
 class Dialogs;
 class Desktop;
+class ReportPresenter;
 class ScreenFactory;
 
 inline constexpr const char* kSystemTitle = "Tavrel Troca de Cheques";
@@ -26,6 +27,8 @@ struct Context {
     Dialogs* dialogs = nullptr;
     Desktop* desktop = nullptr;
     ScreenFactory* screens = nullptr;
+    // Where printed reports go; empty in the program (the preview window), a recorder in tests.
+    ReportPresenter* reports = nullptr;
 
     // A file of the data folder, e.g. dataPath("cheques.db").
     QString dataPath(const QString& fileName) const;

@@ -31,6 +31,7 @@ AppFixture::AppFixture() {
     context.clock = &clock;
     context.dialogs = &dialogs;
     context.desktop = &desktop;
+    context.reports = &reports;
     screens = std::make_unique<ScreenFactory>(context);
     context.screens = screens.get();
     registerScreens(*screens);

@@ -11,6 +11,7 @@
 #include "core/context.h"
 #include "data/connection.h"
 #include "support/printers.h"
+#include "support/recording_reports.h"
 #include "support/scripted_dialogs.h"
 #include "ui/screen_factory.h"
 
@@ -81,6 +82,7 @@ protected:
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))};
     ScriptedDialogs dialogs;
     RecordingDesktop desktop;
+    RecordingReports reports;  // every report printed, instead of the preview window
     Context context;
     std::unique_ptr<ScreenFactory> screens;
 };

@@ -1,0 +1,120 @@
+// A 10,000-row report of the cheques of a period, by client: how long it takes to fill the
+// template (query, groups, totals) and to write the PDF. The fill alone is the baseline the
+// PDF is compared with, in the same run.
+#include <benchmark/benchmark.h>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include "data/connection.h"
+#include "data/data_folder.h"
+#include "data/sql.h"
+#include "data/transaction.h"
+#include "reports/print_report.h"
+#include "reports/report_painter.h"
+
+namespace {
+
+constexpr int kRows = 10000;
+constexpr int kClients = 200;
+
+const QString kFormula = QStringLiteral(
+    "{cheques.dt_deposito} >=  #2026/01/01# AND {cheques.dt_deposito} <= #2026/12/31#");
+const QDateTime kPrintedAt(QDate(2026, 12, 8), QTime(14, 5));
+
+// A data folder with kClients clients and kRows cheques spread over 2026.
+class BenchData {
+public:
+    BenchData() {
+        tavrel::prepareDataFolder(folder.path(), QStringLiteral(TAVREL_TEMPLATES_DIR));
+        tavrel::Connection connection(folder.filePath(QStringLiteral("cheques.db")),
+                                      tavrel::DatabaseKind::Cheques);
+        tavrel::TransactionGuard transaction(connection.db());
+        for (int c = 1; c <= kClients; ++c) {
+            tavrel::runSql(
+                connection.db(),
+                QStringLiteral("INSERT INTO CLIENTES (CD_CLIENTE, NM_CLIENTE) VALUES (?, ?)"),
+                {QStringLiteral("%1").arg(c, 5, 10, QLatin1Char('0')),
+                 QStringLiteral("CLIENTE %1").arg(c)});
+        }
+        const QDate first(2026, 1, 1);
+        for (int i = 0; i < kRows; ++i) {
+            const double value = 100.0 + (i * 37) % 5000;
+            tavrel::runSql(
+                connection.db(),
+                QStringLiteral(
+                    "INSERT INTO CHEQUES (CD_TROCA, CD_CLIENTE, CD_DESTINO, VL_CHEQUE, "
+                    "VL_JUROS, NR_DIAS, DT_TROCA, DT_DEPOSITO, CD_STATUS, NM_EMITENTE, "
+                    "CD_BANCO, NR_CHEQUE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '001', ?)"),
+                {QStringLiteral("%1").arg(i / 5 + 1, 5, 10, QLatin1Char('0')),
+                 QStringLiteral("%1").arg(i % kClients + 1, 5, 10, QLatin1Char('0')),
+                 QStringLiteral("%1").arg(i % kClients + 1, 5, 10, QLatin1Char('0')), value,
+                 value * 0.03, 30, first.addDays(i % 330).toString(Qt::ISODate),
+                 first.addDays(i % 330 + 30).toString(Qt::ISODate),
+                 QStringLiteral("ABC").mid(i % 3, 1), QStringLiteral("EMITENTE %1").arg(i % 977),
+                 QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0'))});
+        }
+        transaction.commit();
+    }
+
+    QString templatePath() const {
+        return folder.filePath(QStringLiteral("1_cheques_por_cliente.rpt"));
+    }
+
+    QTemporaryDir folder;
+};
+
+BenchData& data() {
+    static BenchData instance;
+    return instance;
+}
+
+// Baseline: query, groups and totals, no pages.
+void BM_FillTemplate(benchmark::State& state) {
+    BenchData& d = data();
+    for (auto _ : state) {
+        const tavrel::ReportContent content =
+            tavrel::buildReport(d.folder.path(), d.templatePath(), kFormula, kPrintedAt);
+        benchmark::DoNotOptimize(content.rowCount);
+        if (content.rowCount != kRows) {
+            state.SkipWithError("wrong number of rows");
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_FillTemplate)->Unit(benchmark::kMillisecond);
+
+// The whole job: fill, lay out and write the PDF file.
+void BM_RenderPdf(benchmark::State& state) {
+    BenchData& d = data();
+    const QString pdf = d.folder.filePath(QStringLiteral("bench.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        pages =
+            tavrel::renderReportToPdf(d.folder.path(), d.templatePath(), kFormula, pdf, kPrintedAt);
+    }
+    state.counters["pages"] = pages;
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_RenderPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    data();  // build the data folder before timing
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
