@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
@@ -38,9 +39,12 @@ AppFixture::AppFixture() {
 
 AppFixture::~AppFixture() {
     // Close whatever the test left open before the folders go away.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        delete window;
+    // Deleting one window can delete others it owns (a combo box's popup), so each is guarded.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
     }
 }
 
