@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QLocale>
+#include <QPointer>
+#include <QWidget>
 
 #include "app/screens.h"
+#include "app/startup.h"
 #include "core/clock.h"
 #include "core/context.h"
 #include "ui/qt_desktop.h"
@@ -26,6 +29,12 @@ int main(int argc, char* argv[]) {
     context.screens = &screens;
     tavrel::registerScreens(screens);
 
-    // The start-up sequence (single copy, installer, login, main menu) is built on top of this.
-    return 0;
+    tavrel::Startup startup(context);
+    QPointer<QWidget> menu = startup.run();
+    if (menu == nullptr) {
+        return startup.exitCode();
+    }
+    const int code = QApplication::exec();
+    delete menu;  // closes its databases before the program's objects go away
+    return code;
 }

@@ -1,23 +1,47 @@
 #include "app/screens.h"
 
+#include "app/fprincipal.h"
+#include "app/frm_login.h"
+#include "app/frm_splash.h"
+#include "app/fsair.h"
 #include "ledger/fcontas.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
 #include "registers/flistanegra.h"
 #include "registers/fparametros.h"
+#include "registers/fusuarios.h"
+#include "setup/finstalacao.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
+namespace {
+
+template <class ScreenClass>
+void addScreen(ScreenFactory& factory, const char* formName) {
+    factory.add(QString::fromLatin1(formName),
+                [](Context& context, QWidget* parent) { return new ScreenClass(context, parent); });
+}
+
+}  // namespace
 
 void registerScreens(ScreenFactory& factory) {
-    // Each module adds its screens here as they are built.
-    factory.add("fclientes", [](Context& c, QWidget* p) { return new fclientes(c, p); });
-    factory.add("flistanegra", [](Context& c, QWidget* p) { return new flistanegra(c, p); });
-    factory.add("fferiados", [](Context& c, QWidget* p) { return new fferiados(c, p); });
-    factory.add("fparametros", [](Context& c, QWidget* p) { return new fparametros(c, p); });
-    factory.add("fhistoricos", [](Context& c, QWidget* p) { return new fhistoricos(c, p); });
-    factory.add("fcontas", [](Context& c, QWidget* p) { return new fcontas(c, p); });
+    // Start-up, main menu and exit.
+    addScreen<frmLogin>(factory, "frmLogin");
+    addScreen<frmSplash>(factory, "frmSplash");
+    addScreen<fprincipal>(factory, "fprincipal");
+    addScreen<fsair>(factory, "fsair");
+    // Installer.
+    addScreen<finstalacao>(factory, "finstalacao");
+    // Registers.
+    addScreen<fclientes>(factory, "fclientes");
+    addScreen<fusuarios>(factory, "fusuarios");
+    addScreen<flistanegra>(factory, "flistanegra");
+    addScreen<fferiados>(factory, "fferiados");
+    addScreen<fparametros>(factory, "fparametros");
+    addScreen<fhistoricos>(factory, "fhistoricos");
+    // Cash ledger.
+    addScreen<fcontas>(factory, "fcontas");
 }
 
 }  // namespace tavrel

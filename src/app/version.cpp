@@ -1,0 +1,9 @@
+#include "app/version.h"
+
+namespace tavrel {
+
+QString programVersion() {
+    return QStringLiteral(TAVREL_VERSION);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMap>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "app/startup.h"
+#include "core/password.h"
+#include "log/operation_log.h"
+#include "support/fixture.h"
+
+namespace tavrel {
+namespace {
+
+// Start-up runs against the fixture's program folder; each modal screen it opens is handed to
+// the action scripted for its form name and then closed.
+class StartupTest : public test::AppFixture {
+protected:
+    StartupTest() {
+        context.userName.clear();
+        context.userCode.clear();
+        screens->setModalRunner([this](QWidget* screen) {
+            opened << screen->objectName();
+            if (auto action = actions.value(screen->objectName())) {
+                action(screen);
+            }
+            if (screen->isVisible()) {
+                screen->close();
+            }
+        });
+    }
+
+    void writeSysIni(const QByteArray& content) {
+        QFile file(context.writablePath("sys.ini"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    // Logs in as `name` with `password` on the login screen.
+    void loginAs(const QString& name, const QString& password) {
+        actions["frmLogin"] = [this, name, password](QWidget* login) {
+            proposedUser = text(login, "txtusername");
+            type(login, "txtusername", name);
+            type(login, "txtPassword", password);
+            click(login, "cmdOK");
+        };
+    }
+
+    QStringList opened;
+    QMap<QString, std::function<void(QWidget*)>> actions;
+    QString proposedUser;
+};
+
+TEST_F(StartupTest, WithoutTheMarkerOnlyTheInstallerRunsAndTheProgramEnds) {
+    Startup startup(context);
+    EXPECT_EQ(startup.run(), nullptr);
+    EXPECT_EQ(startup.exitCode(), exit_code::kNormal);
+    EXPECT_EQ(opened, QStringList{"finstalacao"});
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(StartupTest, AnEmptyDataFolderGetsItsDatabasesAndTheFirstUserBeforeTheLogin) {
+    QTemporaryDir emptyData;
+    // Only the last line counts: the first names a folder that does not even exist.
+    writeSysIni(("/pasta/antiga\r\n" + emptyData.path() + "\r\n").toUtf8());
+    QString prefilledName;
+    actions["fusuarios"] = [&](QWidget* users) {
+        prefilledName = text(users, "usuario");
+        type(users, "senha", "Segredo1");
+        click(users, "CONFIRMA");
+    };
+    loginAs("Supervisor", "Segredo1");
+
+    Startup startup(context);
+    QWidget* menu = startup.run();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), "fprincipal");
+    EXPECT_TRUE(menu->isVisible());
+
+    for (const char* name : {"cheques.db", "caixa.db", "menu.db", "tutorial.db"}) {
+        EXPECT_TRUE(QFileInfo::exists(QDir(emptyData.path()).filePath(name))) << name;
+    }
+    ASSERT_EQ(dialogs.texts().size(), 2);
+    EXPECT_EQ(dialogs.texts()[0], "A pasta de dados \"" + emptyData.path() +
+                                      "\" não tinha os bancos de dados do sistema.\n"
+                                      "Foram criados: cheques.db, caixa.db, menu.db, tutorial.db.");
+    EXPECT_EQ(dialogs.texts()[1],
+              "Não existe usuario cadastrado!!! Antes de continuar preencha a senha do supervisor "
+              "click em incluir !! Obrigado Bom Teste");
+    EXPECT_EQ(opened, (QStringList{"fusuarios", "frmLogin"}));
+    EXPECT_EQ(prefilledName, "Supervisor");
+    EXPECT_EQ(proposedUser, "operador") << "the operating system's user is proposed";
+
+    EXPECT_EQ(context.dataFolder, emptyData.path());
+    EXPECT_EQ(context.userName, "Supervisor");
+    EXPECT_EQ(context.userCode, "001");
+    const QStringList log = programFileLines(operationLogFileName("001", clock.today()));
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_EQ(log[0],
+              "Data: 08/12/2026 Hora: 14:05.09-Supervisor-**** EFETUOU LOGIN NO SISTEMA-**");
+}
+
+TEST_F(StartupTest, ASecondCopyEndsAtOnceWithItsMessageAndTheFirstKeepsItsLock) {
+    writeSysIni((dataDir.path() + "\r\n").toUtf8());
+    exec("INSERT INTO USUARIOS (CD_usuario, USUARIO, SENHA) VALUES (?, ?, ?)",
+         {"001", "Supervisor", hashPassword("x")});
+    loginAs("Supervisor", "x");
+    Startup first(context);
+    ASSERT_NE(first.run(), nullptr);
+    opened.clear();
+    dialogs.clear();
+
+    Startup second(context);
+    EXPECT_EQ(second.run(), nullptr);
+    EXPECT_EQ(second.exitCode(), exit_code::kAlreadyRunning);
+    EXPECT_EQ(dialogs.texts(), QStringList{"Programa Já Encontra-se Ativo..."});
+    EXPECT_EQ(dialogs.last().buttons, DialogButtons::Ok);
+    EXPECT_TRUE(opened.isEmpty()) << "neither installer nor login in the second copy";
+
+    Startup third(context);
+    EXPECT_EQ(third.run(), nullptr) << "the first copy still holds the lock";
+}
+
+TEST_F(StartupTest, AMarkerNamingNothingOrAMissingFolderOffersTheInstaller) {
+    writeSysIni("\r\n");
+    dialogs.answer(DialogAnswer::No);
+    Startup declined(context);
+    EXPECT_EQ(declined.run(), nullptr);
+    EXPECT_EQ(dialogs.last().text,
+              "O arquivo de configuração sys.ini não indica a pasta de dados.\n"
+              "Deseja executar o instalador agora?");
+    EXPECT_EQ(dialogs.last().buttons, DialogButtons::YesNo);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(context.dataFolder == dataDir.path()) << "never started on an empty path";
+}
+
+TEST_F(StartupTest, AMissingFolderIsNamedAndTheInstallerRunsOnYes) {
+    writeSysIni((dataDir.path() + "/sumiu\r\n").toUtf8());
+    dialogs.answer(DialogAnswer::Yes);
+    Startup startup(context);
+    EXPECT_EQ(startup.run(), nullptr);
+    EXPECT_EQ(startup.exitCode(), exit_code::kNormal);
+    EXPECT_TRUE(dialogs.last().text.startsWith("A pasta de dados \"" + dataDir.path() +
+                                               "/sumiu\", indicada no arquivo de configuração"));
+    EXPECT_EQ(opened, QStringList{"finstalacao"});
+    EXPECT_FALSE(QFileInfo::exists(dataDir.path() + "/sumiu")) << "nothing is created there";
+}
+
+TEST_F(StartupTest, AForeignFileInTheDataFolderStopsTheStartWithTheReason) {
+    QTemporaryDir data;
+    QFile foreign(QDir(data.path()).filePath("cheques.db"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("não é um banco de dados");
+    foreign.close();
+    writeSysIni((data.path() + "\r\n").toUtf8());
+
+    Startup startup(context);
+    EXPECT_EQ(startup.run(), nullptr);
+    EXPECT_EQ(startup.exitCode(), exit_code::kDataFailed);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_TRUE(dialogs.last().text.startsWith("Erro No.")) << dialogs.last().text.toStdString();
+    EXPECT_TRUE(opened.isEmpty()) << "no login on data that cannot be used";
+}
+
+TEST_F(StartupTest, CancellingTheLoginEndsWithoutMenuOrLogLine) {
+    writeSysIni((dataDir.path() + "\r\n").toUtf8());
+    exec("INSERT INTO USUARIOS (CD_usuario, USUARIO, SENHA) VALUES (?, ?, ?)",
+         {"001", "Supervisor", hashPassword("x")});
+    actions["frmLogin"] = [this](QWidget* login) { click(login, "cmdCancel"); };
+    Startup startup(context);
+    EXPECT_EQ(startup.run(), nullptr);
+    EXPECT_EQ(startup.exitCode(), exit_code::kNormal);
+    EXPECT_TRUE(context.userCode.isEmpty());
+    EXPECT_TRUE(QDir(programDir.path()).entryList({"FC*.log"}).isEmpty());
+}
+
+}  // namespace
+}  // namespace tavrel
