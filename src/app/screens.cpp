@@ -11,6 +11,7 @@
 #include "registers/flistanegra.h"
 #include "registers/fparametros.h"
 #include "registers/fusuarios.h"
+#include "reports/print_report.h"
 #include "setup/finstalacao.h"
 #include "ui/screen_factory.h"
 
@@ -29,7 +30,11 @@ void registerScreens(ScreenFactory& factory) {
     // Start-up, main menu and exit.
     addScreen<frmLogin>(factory, "frmLogin");
     addScreen<frmSplash>(factory, "frmSplash");
-    addScreen<fprincipal>(factory, "fprincipal");
+    factory.add(QStringLiteral("fprincipal"), [](Context& context, QWidget* parent) {
+        auto* menu = new fprincipal(context, parent);
+        menu->setRelatorioClientes([&context] { imprimeRelacaoClientes(context); });
+        return menu;
+    });
     addScreen<fsair>(factory, "fsair");
     // Installer.
     addScreen<finstalacao>(factory, "finstalacao");

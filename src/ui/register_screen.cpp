@@ -20,6 +20,7 @@
 #include "data/codes.h"
 #include "data/sql.h"
 #include "ui/field_events.h"
+#include "ui/readable_text.h"
 
 namespace tavrel {
 namespace {
@@ -135,6 +136,7 @@ void RegisterScreen::buildScreen() {
     if (spec_.escapeCloses) {
         escapeCloses(this);
     }
+    keepTextReadable(this);
     resize(640, 560);
 }
 
