@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QWidget>
@@ -36,7 +37,12 @@ bool isEnter(QEvent* event) {
 
 void onLeave(QWidget* field, std::function<void()> procedure) {
     new EventHook(field, [procedure = std::move(procedure)](QEvent* event) {
-        if (event->type() == QEvent::FocusOut) {
+        if (event->type() != QEvent::FocusOut) {
+            return false;
+        }
+        // Opening the field's own popup or another window (a message box) is not leaving it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             procedure();
         }
         return false;

@@ -6,8 +6,9 @@ class QWidget;
 
 namespace tavrel {
 
-// Runs `procedure` when `field` loses the focus, so a test that sends a FocusOut event runs the
-// same procedure a real Tab does.
+// Runs `procedure` when `field` loses the focus to another field of the program, so a test that
+// sends a FocusOut event runs the same procedure a real Tab does. A popup of the field or another
+// window taking the focus (a message box) is not leaving the field.
 void onLeave(QWidget* field, std::function<void()> procedure);
 
 // Runs `procedure` when `field` gets the focus.
