@@ -1,12 +1,13 @@
 #include "app/screens.h"
 
+#include "exchange/ftroca.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
 
 void registerScreens(ScreenFactory& factory) {
-    // Each module adds its screens here as they are built.
-    (void)factory;
+    factory.add(QStringLiteral("FTROCA"),
+                [](Context& context, QWidget* parent) { return new FTROCA(context, parent); });
 }
 
 }  // namespace tavrel

@@ -4,6 +4,7 @@
 #include "exchange/ftroca_estado.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>

@@ -199,21 +199,21 @@ void FTROCA::saiVencimento() {
     if (digitos.trimmed().isEmpty()) {
         return;  // an empty date stays empty
     }
-    const std::optional<QDate> data = vencimentoDigitado();
-    if (!data) {
+    const std::optional<QDate> digitada = vencimentoDigitado();
+    if (!digitada) {
         avisa(context(), QStringLiteral("DATA ERRADA ! CONFIRA"));
         recolocaMascara();
         dt_deposito->setFocus();
         return;
     }
-    if (*data < context().clock->today()) {
+    if (*digitada < context().clock->today()) {
         avisa(context(), QStringLiteral("DATA DO CHEQUE NAO PODE SER MENOR QUE A DATA DA TROCA"));
         recolocaMascara();
         dt_deposito->setFocus();
         return;
     }
-    QDate ajustada = *data;
-    step([&] { ajustada = AjustaVencimento(*data, *estado_->feriados); });
+    QDate ajustada = *digitada;
+    step([&] { ajustada = AjustaVencimento(*digitada, *estado_->feriados); });
     dt_deposito->setInputMask(QString());
     dt_deposito->setText(formatDate(ajustada));
 }
