@@ -182,7 +182,7 @@ int pragmaInt(const QSqlDatabase& db, const char* pragma) {
     return query.value(0).toInt();
 }
 
-void exec(const QSqlDatabase& db, const QString& sql) {
+void runStatement(const QSqlDatabase& db, const QString& sql) {
     runSql(db, sql);
 }
 
@@ -215,9 +215,9 @@ void openSchema(QSqlDatabase db, DatabaseKind kind, bool isNew) {
                        QStringLiteral("Banco de dados"));
     }
 
-    exec(db, QStringLiteral("PRAGMA busy_timeout = 5000"));
-    exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
-    exec(db, QStringLiteral("PRAGMA synchronous = FULL"));
+    runStatement(db, QStringLiteral("PRAGMA busy_timeout = 5000"));
+    runStatement(db, QStringLiteral("PRAGMA journal_mode = WAL"));
+    runStatement(db, QStringLiteral("PRAGMA synchronous = FULL"));
 
     if (version == static_cast<int>(steps.size())) {
         return;
@@ -225,11 +225,11 @@ void openSchema(QSqlDatabase db, DatabaseKind kind, bool isNew) {
     TransactionGuard transaction(db);
     for (size_t v = static_cast<size_t>(version); v < steps.size(); ++v) {
         for (const QString& statement : steps[v]) {
-            exec(db, statement);
+            runStatement(db, statement);
         }
     }
-    exec(db, QStringLiteral("PRAGMA application_id = %1").arg(applicationId(kind)));
-    exec(db, QStringLiteral("PRAGMA user_version = %1").arg(steps.size()));
+    runStatement(db, QStringLiteral("PRAGMA application_id = %1").arg(applicationId(kind)));
+    runStatement(db, QStringLiteral("PRAGMA user_version = %1").arg(steps.size()));
     transaction.commit();
 }
 

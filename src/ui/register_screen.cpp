@@ -15,6 +15,7 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "core/errors.h"
 #include "core/ptbr.h"
 #include "data/codes.h"
 #include "data/sql.h"
@@ -67,7 +68,9 @@ void RegisterScreen::buildScreen() {
     codeBox_->setToolTip(spec_.codeTooltip);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(codeBox_);
-    codeRow->addWidget(new QLabel(QStringLiteral("Não Usar Preenchido automáticamente"), this));
+    if (!spec_.codeNote.isEmpty()) {
+        codeRow->addWidget(new QLabel(spec_.codeNote, this));
+    }
     mainForm_->addRow(spec_.codeLabel, codeRow);
     if (spec_.enterActsAsTab) {
         enterActsAsTab(codeBox_);
@@ -250,7 +253,9 @@ std::optional<QVariant> RegisterScreen::valueToStore(const RegisterField& spec, 
     const QString text = fieldText(spec.control);
     switch (spec.kind) {
         case RegisterField::Kind::Number:
-            return QVariant(toNumber(text));
+            if (std::optional<double> number = parseNumber(text))
+                return QVariant(*number);
+            throw ConversionError(text, spec.control);  // the report names the box
         case RegisterField::Kind::Choice:
             for (const auto& choice : spec.choices) {
                 if (choice.first == text)

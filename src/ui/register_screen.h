@@ -26,14 +26,15 @@ namespace tavrel {
 struct RegisterField {
     enum class Kind { Text, Number, Password, Choice };
 
-    QString control;  // objectName of the control, e.g. "nm_cliente"
-    QString column;   // column of the table, e.g. "NM_CLIENTE"
-    QString label;
-    QString tooltip;
+    // Every member has a default, so a screen names only the ones it sets.
+    QString control{};  // objectName of the control, e.g. "nm_cliente"
+    QString column{};   // column of the table, e.g. "NM_CLIENTE"
+    QString label{};
+    QString tooltip{};
     Kind kind = Kind::Text;
-    QString group;                           // frame caption; empty for the main form
-    QList<QPair<QString, QString>> choices;  // Choice: shown text and stored value
-    int maxLength = 0;                       // 0: no limit
+    QString group{};                           // frame caption; empty for the main form
+    QList<QPair<QString, QString>> choices{};  // Choice: shown text and stored value
+    int maxLength = 0;                         // 0: no limit
     bool selectAllOnEnter = false;
 };
 
@@ -53,6 +54,8 @@ struct RegisterSpec {
     QString codeControl;
     QString codeLabel = QStringLiteral("Código      :");
     QString codeTooltip;
+    // Shown beside the code box; empty for a register keyed on a typed value (the blacklist).
+    QString codeNote = QStringLiteral("Não Usar Preenchido automáticamente");
     QList<RegisterField> fields;
     QString nameColumn;  // shown in the delete question
     QString gridName = QStringLiteral("GridEX1");

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
@@ -38,9 +39,14 @@ AppFixture::AppFixture() {
 
 AppFixture::~AppFixture() {
     // Close whatever the test left open before the folders go away.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        delete window;
+    // Popups and dialogs owned by a screen are top-level too: delete only the windows nobody
+    // owns, each once.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->parent() == nullptr) windows << window;
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
     }
 }
 
@@ -100,10 +106,9 @@ void AppFixture::type(QWidget* screen, const QString& name, const QString& text)
         return;
     field->setFocus(Qt::TabFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        // Deleting the whole selection also leaves a masked box's cursor at its start; moving
+        // the cursor after selecting would drop the selection and delete one character only.
         edit->selectAll();
-        if (!edit->inputMask().isEmpty()) {
-            edit->setCursorPosition(0);
-        }
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
     } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->isEditable()) {

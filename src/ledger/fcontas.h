@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ui/register_screen.h"
+
+namespace tavrel {
+
+// Accounts of the cash ledger.
+class fcontas : public RegisterScreen {
+    Q_OBJECT
+
+public:
+    explicit fcontas(Context& context, QWidget* parent = nullptr);
+};
+
+}  // namespace tavrel

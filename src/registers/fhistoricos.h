@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ui/register_screen.h"
+
+namespace tavrel {
+
+// Standard descriptions of the cash ledger, each a debit or a credit.
+class fhistoricos : public RegisterScreen {
+    Q_OBJECT
+
+public:
+    explicit fhistoricos(Context& context, QWidget* parent = nullptr);
+};
+
+}  // namespace tavrel
