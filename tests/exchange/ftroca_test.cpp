@@ -45,6 +45,7 @@ protected:
     FTROCA* openScreen() {
         screen = open("FTROCA");
         EXPECT_NE(screen, nullptr);
+        activate(screen);
         return static_cast<FTROCA*>(screen);
     }
 
@@ -89,8 +90,8 @@ TEST_F(FtrocaTest, TheFirstExchangeIsOneAndRemindsOfTheParameters) {
     click(screen, "INCLUIR");
     EXPECT_EQ(text(screen, "CD_TROCA"), "00001");
     EXPECT_EQ(dialogs.last().text,
-              "DEFINIR OS VALORES DAS TAXAS NO MÓDULO PARÂMETROS ANTES DE INICIAR ! CASO JA TENHA "
-              "FEITO DESCONSIDERAR ESSE AVISO");
+              QStringLiteral("DEFINIR OS VALORES DAS TAXAS NO MÓDULO PARÂMETROS ANTES DE INICIAR ! "
+                             "CASO JA TENHA FEITO DESCONSIDERAR ESSE AVISO"));
     EXPECT_TRUE(control(screen, "Command2")->isEnabled());
     EXPECT_EQ(programFileLines("FC001081226.log").value(0),
               "Data: 08/12/2026 Hora: 14:05.09-Supervisor-INICIA UMA NOVA TROCA PARA O CLIENTE-");
@@ -122,14 +123,14 @@ TEST_F(FtrocaTest, AnEmptyRateIsRefusedUnlessZeroRatesAreAllowed) {
     startExchange("SEM TAXA");
     EXPECT_EQ(text(screen, "vl_taxa"), "");
     leave(screen, "vl_taxa");
-    EXPECT_EQ(dialogs.last().text, "TAXA NÃO PODE ESTAR ZERADA");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("TAXA NÃO PODE ESTAR ZERADA"));
 
     setParameters("st_jzero = 1");
     FTROCA* second = openScreen();
     dialogs.clear();
     startExchange("SEM TAXA");
     leave(second, "vl_taxa");
-    EXPECT_FALSE(dialogs.texts().contains("TAXA NÃO PODE ESTAR ZERADA"));
+    EXPECT_FALSE(dialogs.texts().contains(QStringLiteral("TAXA NÃO PODE ESTAR ZERADA")));
 }
 
 TEST_F(FtrocaTest, ALeftClientWithOpenRepurchasesShowsTheDebtInRed) {
@@ -144,9 +145,12 @@ TEST_F(FtrocaTest, ALeftClientWithOpenRepurchasesShowsTheDebtInRed) {
     openScreen();
     startExchange("ANA LIMA");
     EXPECT_EQ(text(screen, "RECOMPRA"), "206");
-    EXPECT_EQ(rows("SELECT VL_JUROS FROM RECOMPRA ORDER BY CD_lancamento"),
-              (QList<QVariantList>{{3.0}, {3.0}, {QVariant()}}))
-        << "open rows brought up to date and saved; settled rows untouched";
+    const QList<QVariantList> interest =
+        rows("SELECT VL_JUROS FROM RECOMPRA ORDER BY CD_lancamento");
+    ASSERT_EQ(interest.size(), 3);
+    EXPECT_EQ(interest[0][0].toDouble(), 3.0) << "open rows brought up to date and saved";
+    EXPECT_EQ(interest[1][0].toDouble(), 3.0);
+    EXPECT_TRUE(interest[2][0].isNull()) << "a settled row is untouched";
 }
 
 TEST_F(FtrocaTest, LeavingTheClientWithoutOneSaysSo) {
@@ -275,7 +279,7 @@ TEST_F(FtrocaTest, TheConcentrationCountsTheIssuersOpenCheques) {
     dialogs.answer(DialogAnswer::Yes);
     fill(screen, "vl_cheque", "500,01");
     EXPECT_EQ(dialogs.shown()[0].text, "Concentracao no  Documento Estourado");
-    EXPECT_EQ(dialogs.shown()[1].title, "CONCENTRAÇÃO ESTOURADA ");
+    EXPECT_EQ(dialogs.shown()[1].title, QStringLiteral("CONCENTRAÇÃO ESTOURADA "));
     EXPECT_EQ(text(screen, "vl_cheque"), "500,01") << "accepted with Yes";
 }
 
@@ -309,7 +313,7 @@ TEST_F(FtrocaTest, AChequeWithoutValueOrDateIsNotStored) {
     startExchange("ANA LIMA");
     fill(screen, "cd_documento", "123");
     click(screen, "Command2");
-    EXPECT_EQ(dialogs.last().text, "VALOR DO CHEQUE INVÁLIDO! INFORME O VALOR");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("VALOR DO CHEQUE INVÁLIDO! INFORME O VALOR"));
     fill(screen, "vl_cheque", "100");
     click(screen, "Command2");
     EXPECT_EQ(dialogs.last().text, "DATA ERRADA ! CONFIRA");
@@ -415,7 +419,7 @@ TEST_F(FtrocaTest, CancellingAnExchangeDeletesEveryChequeOfItOnlyOnYes) {
 TEST_F(FtrocaTest, CaixaIsNotAvailable) {
     openScreen();
     click(screen, "Command3");
-    EXPECT_EQ(dialogs.last().text, "Não disponível nessa versão !!!");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Não disponível nessa versão !!!"));
 }
 
 }  // namespace
