@@ -100,6 +100,13 @@ QWidget* AppFixture::open(const QString& formName) {
     return screen;
 }
 
+void AppFixture::activate(QWidget* screen) {
+    screen->activateWindow();
+    if (!QTest::qWaitForWindowActive(screen, 2000)) {
+        ADD_FAILURE() << screen->objectName().toStdString() << " did not become active";
+    }
+}
+
 void AppFixture::type(QWidget* screen, const QString& name, const QString& text) {
     QWidget* field = control(screen, name);
     if (field == nullptr)

@@ -42,6 +42,9 @@ protected:
     // --- screens ----------------------------------------------------------------------------
     // Opens a screen by form name, shown and not modal; fails the test when it is unknown.
     QWidget* open(const QString& formName);
+    // Makes the screen the active window, so focus moves as it does for the operator (and
+    // QApplication::focusWidget() tells where the focus went).
+    void activate(QWidget* screen);
     // The control named `name` in the screen, failing the test when it is missing.
     template <class T = QWidget>
     T* control(QWidget* screen, const QString& name) const {
