@@ -62,7 +62,8 @@ protected:
     void setText(QWidget* screen, const QString& name, const QString& text);
     // The text a control shows (line edit, combo, label, button, check box).
     QString text(QWidget* screen, const QString& name) const;
-    // Sends FocusOut to the control: runs the procedure that leaving the field runs.
+    // Leaves the control: runs the procedure that leaving the field runs. In an active window
+    // the focus moves on with a Tab; otherwise the control is sent a FocusOut.
     void leave(QWidget* screen, const QString& name);
     // Types then leaves.
     void fill(QWidget* screen, const QString& name, const QString& text);
