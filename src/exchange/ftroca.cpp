@@ -31,6 +31,7 @@
 #include "exchange/recompra.h"
 #include "exchange/cheque_store.h"
 #include "exchange/totais_troca.h"
+#include "reports/print_report.h"
 
 #include "ui/clickable_label.h"
 #include "ui/field_events.h"
@@ -397,7 +398,7 @@ void FTROCA::imprime() {
                      .value_or(QString());
     }
     registraLog(QStringLiteral("IMPRIMIU A TROCA"), numero);
-    (void)QStringLiteral("troca.rpt"); (void)(
+    imprimeRelatorio(context(), formName(), QStringLiteral("troca.rpt"),
                      QStringLiteral("{cheques.cd_troca}= '%1'").arg(numeroTrocaDigitado(numero)));
 }
 

@@ -16,6 +16,7 @@
 #include "exchange/ftroca.h"
 #include "ui/clickable_label.h"
 #include "ui/formatted_query_model.h"
+#include "ui/readable_text.h"
 
 namespace tavrel {
 namespace {
@@ -198,6 +199,7 @@ void FTROCA::constroiTela() {
     setTabOrder(cd_agencia, cd_conta);
     setTabOrder(cd_conta, NR_CHEQUE);
     setTabOrder(NR_CHEQUE, Command2);
+    keepTextReadable(this);
     resize(1000, 720);
 }
 

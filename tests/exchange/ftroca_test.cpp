@@ -416,6 +416,40 @@ TEST_F(FtrocaTest, CancellingAnExchangeDeletesEveryChequeOfItOnlyOnYes) {
         "Data: 08/12/2026 Hora: 14:05.09-Supervisor-EXCLUI A TROCA-7"));
 }
 
+TEST_F(FtrocaTest, PrintingTheLastExchangeUsesTheNumberOnTheScreen) {
+    openScreen();
+    click(screen, "INCLUIR");
+    dialogs.clear();
+    dialogs.answer(DialogAnswer::Yes);
+    click(screen, "Command5");
+    EXPECT_EQ(dialogs.shown()[0].text, "IMPRIMIR ULTIMA TROCA ? ");
+    EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("EMISSÃO DE TROCAS "));
+    ASSERT_EQ(reports.printed().size(), 1u);
+    EXPECT_EQ(reports.last().templateName, "troca.rpt");
+    EXPECT_EQ(reports.last().formula, "{cheques.cd_troca}= '00001'");
+    EXPECT_TRUE(programFileLines("FC001081226.log")
+                    .contains("Data: 08/12/2026 Hora: 14:05.09-Supervisor-IMPRIMIU A TROCA-00001"));
+}
+
+TEST_F(FtrocaTest, PrintingATypedExchangeListsExactlyItsCheques) {
+    addCheque("00007", "1", "A", 10, "00001");
+    addCheque("00007", "2", "B", 20, "00001");
+    addCheque("00017", "3", "A", 40, "00001");
+    openScreen();
+    dialogs.answer(DialogAnswer::No);
+    dialogs.answerText("7");
+    click(screen, "Command5");
+    EXPECT_EQ(dialogs.shown()[1].text, QStringLiteral("DIGITE O NÚMERO DA TROCA: "));
+    EXPECT_EQ(dialogs.shown()[1].title, "EMITIR TROCA SELECIONADA..");
+    ASSERT_EQ(reports.printed().size(), 1u);
+    EXPECT_EQ(reports.last().formula, "{cheques.cd_troca}= '00007'");
+    const QString printed = test::reportText(reports.last().content);
+    EXPECT_TRUE(printed.contains("00007"));
+    EXPECT_FALSE(printed.contains("00017"));
+    EXPECT_TRUE(programFileLines("FC001081226.log")
+                    .contains("Data: 08/12/2026 Hora: 14:05.09-Supervisor-IMPRIMIU A TROCA-7"));
+}
+
 TEST_F(FtrocaTest, CaixaIsNotAvailable) {
     openScreen();
     click(screen, "Command3");
