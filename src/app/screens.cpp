@@ -4,6 +4,7 @@
 #include "app/frm_login.h"
 #include "app/frm_splash.h"
 #include "app/fsair.h"
+#include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
@@ -45,6 +46,8 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<fferiados>(factory, "fferiados");
     addScreen<fparametros>(factory, "fparametros");
     addScreen<fhistoricos>(factory, "fhistoricos");
+    // The exchange.
+    addScreen<FTROCA>(factory, "FTROCA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
 }
