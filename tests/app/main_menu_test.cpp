@@ -133,8 +133,8 @@ TEST_F(MainMenuTest, TheFixedTableOfPositions) {
             fakeScreen(name);
     }
     openMenu();
-    int reports = 0;
-    menu->setRelatorioClientes([&reports] { ++reports; });
+    int clientReports = 0;
+    menu->setRelatorioClientes([&clientReports] { ++clientReports; });
     const int groupSizes[] = {3, 6, 3, 3, 2, 3, 1};
     QStringList seen;
     for (int grupo = 1; grupo <= 7; ++grupo) {
@@ -148,7 +148,7 @@ TEST_F(MainMenuTest, TheFixedTableOfPositions) {
         }
     }
     EXPECT_EQ(seen, names);
-    EXPECT_EQ(reports, 1) << "group 4, first position prints the clients report";
+    EXPECT_EQ(clientReports, 1) << "group 4, first position prints the clients report";
 }
 
 TEST_F(MainMenuTest, SettlesTodaysAndPastOpenChequesButNotTomorrowsOnce) {

@@ -94,12 +94,12 @@ TEST_F(ParametrosTest, ABadValueIsReportedAndTheRestIsStillSaved) {
 
     // One report per bad box, in the order the boxes are saved.
     ASSERT_EQ(dialogs.shown().size(), 3u);
-    const QStringList reports = dialogs.texts();
-    EXPECT_TRUE(reports[0].startsWith("Erro No.13 - "));
-    EXPECT_TRUE(reports[0].contains("Objeto: NR_dias"));
-    EXPECT_TRUE(reports[1].contains("Objeto: vl_cpmf"));
-    EXPECT_TRUE(reports[2].contains("Objeto: vl_advalorem"));
-    EXPECT_TRUE(reports[2].contains("Formulário: fparametros"));
+    const QStringList errorTexts = dialogs.texts();
+    EXPECT_TRUE(errorTexts[0].startsWith("Erro No.13 - "));
+    EXPECT_TRUE(errorTexts[0].contains("Objeto: NR_dias"));
+    EXPECT_TRUE(errorTexts[1].contains("Objeto: vl_cpmf"));
+    EXPECT_TRUE(errorTexts[2].contains("Objeto: vl_advalorem"));
+    EXPECT_TRUE(errorTexts[2].contains("Formulário: fparametros"));
     EXPECT_EQ(config("vl_advalorem, vl_diasminimo, vl_cpmf, vl_tac"),
               (QVariantList{0.001, 5.0, 0.0038, 30.0}));
     EXPECT_TRUE(guard.isNull() || !guard->isVisible()) << "the screen still closes";
