@@ -25,11 +25,11 @@
 #include "data/row.h"
 #include "data/sql.h"
 #include "exchange/calcula_cheque.h"
+#include "exchange/cheque_store.h"
 #include "exchange/feriados.h"
 #include "exchange/leitora.h"
 #include "exchange/parametros.h"
 #include "exchange/recompra.h"
-#include "exchange/cheque_store.h"
 #include "exchange/totais_troca.h"
 #include "reports/print_report.h"
 
@@ -40,7 +40,6 @@
 
 namespace tavrel {
 
-
 namespace {
 
 const QString kMascaraData = QStringLiteral("00/00/0000;_");
@@ -50,7 +49,7 @@ const QString kColunasGrid = QStringLiteral(
     "DT_DEPOSITO, VL_CHEQUE, VL_ACUMULADO, VL_JUROS, VL_LIQUIDEZ, NR_SEQUENCIAL, CD_AGENCIA, "
     "CD_BANCO, CD_CONTA, NR_CHEQUE, id");
 const char* const kTitulosGrid[] = {"VENCIMENTO", "VALOR", "ACUMULO. CPF", "JUROS", "LIQUIDEZ",
-                                    "NEGOCIADO", "AG.", "BNC", "CONTA", "CHEQUE"};
+                                    "NEGOCIADO",  "AG.",   "BNC",          "CONTA", "CHEQUE"};
 constexpr int kColunaId = 10;
 
 // Intercepts the keys of one field.
@@ -90,7 +89,8 @@ FTROCA::FTROCA(Context& context, QWidget* parent)
     abreDados();
     dt_deposito->setInputMask(kMascaraData);
     pintaRecompra(0);
-    for (QLineEdit* zero : {VL_ABERTO, VL_BAIXADO, vl_acumulado}) zero->setText(QStringLiteral("0"));
+    for (QLineEdit* zero : {VL_ABERTO, VL_BAIXADO, vl_acumulado})
+        zero->setText(QStringLiteral("0"));
     mostraTotais();
     NR_CHEQUE->clear();
 }
@@ -173,7 +173,8 @@ void FTROCA::abreDados() {
     step([&] { estado_->parametros = carregaParametros(db); });
     step([this] { carregaClientes(); });
     gridModel_->setColumnFormat(0, ColumnFormat::Date);
-    for (int coluna : {1, 2, 3}) gridModel_->setColumnFormat(coluna, ColumnFormat::Currency);
+    for (int coluna : {1, 2, 3})
+        gridModel_->setColumnFormat(coluna, ColumnFormat::Currency);
     gridModel_->setColumnFormat(4, ColumnFormat::Number);
     // Before an exchange is started the grid shows no cheques.
     step([this] { mostraTroca(QString()); });
@@ -182,9 +183,9 @@ void FTROCA::abreDados() {
 void FTROCA::carregaClientes() {
     const QString texto = NM_CLIENTE->currentText();
     NM_CLIENTE->clear();
-    QSqlQuery clientes = runSql(estado_->conexao->db(),
-                                QStringLiteral("SELECT NM_CLIENTE, CD_CLIENTE FROM CLIENTES "
-                                               "ORDER BY NM_CLIENTE"));
+    QSqlQuery clientes =
+        runSql(estado_->conexao->db(), QStringLiteral("SELECT NM_CLIENTE, CD_CLIENTE FROM CLIENTES "
+                                                      "ORDER BY NM_CLIENTE"));
     while (clientes.next()) {
         NM_CLIENTE->addItem(clientes.value(0).toString(), clientes.value(1));
     }
@@ -243,17 +244,20 @@ void FTROCA::limpaTela() {
     NM_CLIENTE->setEditText(QString());
     recolocaMascara();
     estado_->totais = TotaisTroca{};
-    for (QLineEdit* zero : {VL_ABERTO, VL_BAIXADO, vl_acumulado}) zero->setText(QStringLiteral("0"));
+    for (QLineEdit* zero : {VL_ABERTO, VL_BAIXADO, vl_acumulado})
+        zero->setText(QStringLiteral("0"));
     mostraTotais();
     NM_CLIENTE->setFocus();
 }
 
 void FTROCA::limpaEntrada() {
-    for (QLineEdit* campo : {cd_documento, vl_cheque, cd_banco, cd_agencia, cd_conta, NM_EMITENTE}) {
+    for (QLineEdit* campo :
+         {cd_documento, vl_cheque, cd_banco, cd_agencia, cd_conta, NM_EMITENTE}) {
         campo->clear();
     }
     recolocaMascara();
-    for (QLineEdit* zero : {vl_acumulado, VL_BAIXADO, VL_ABERTO}) zero->setText(QStringLiteral("0"));
+    for (QLineEdit* zero : {vl_acumulado, VL_BAIXADO, VL_ABERTO})
+        zero->setText(QStringLiteral("0"));
 }
 
 void FTROCA::recolocaMascara() {
@@ -314,8 +318,9 @@ void FTROCA::escolheCliente() {
 void FTROCA::saiCliente() {
     const QString codigo = codigoCliente();
     if (codigo.isEmpty()) {
-        context().dialogs->inform(QStringLiteral("CLIENTE NAO SELECIONADO! RETORNE AO CAMPO CLIENTE"),
-                                  {}, DialogIcon::None);
+        context().dialogs->inform(
+            QStringLiteral("CLIENTE NAO SELECIONADO! RETORNE AO CAMPO CLIENTE"), {},
+            DialogIcon::None);
         return;
     }
     double divida = 0;
@@ -363,12 +368,11 @@ void FTROCA::cancelaCheque() {
 
 void FTROCA::cancelaTroca() {
     markLocation();
-    const QString digitado =
-        context()
-            .dialogs
-            ->input(QStringLiteral("DIGITE A TROCA A SER CANCELADA: "),
-                    QStringLiteral("CANCELAR TROCA."))
-            .value_or(QString());
+    const QString digitado = context()
+                                 .dialogs
+                                 ->input(QStringLiteral("DIGITE A TROCA A SER CANCELADA: "),
+                                         QStringLiteral("CANCELAR TROCA."))
+                                 .value_or(QString());
     const QString numero = numeroTrocaDigitado(digitado);
     step([&] { mostraTroca(numero); });
     if (!context().dialogs->askYesNo(QStringLiteral("Deseja Realmente Excluir essa troca"),
@@ -412,7 +416,9 @@ void FTROCA::caixa() {
                               DialogIcon::None);
 }
 
-void FTROCA::sair() { close(); }
+void FTROCA::sair() {
+    close();
+}
 
 void FTROCA::carregaTroca(const TrocaCarregada& troca) {
     CD_TROCA->setText(troca.numero);

@@ -27,7 +27,6 @@
 
 namespace tavrel {
 
-
 namespace {
 
 void avisa(Context& context, const QString& texto) {
@@ -84,10 +83,11 @@ void FTROCA::saiDocumento() {
 bool FTROCA::verificaListaNegra(const QString& documento) {
     bool listado = false;
     step([&] {
-        listado = scalarSql(estado_->conexao->db(),
-                            QStringLiteral("SELECT 1 FROM LISTANEGRA WHERE CD_DOCUMENTO = ? LIMIT 1"),
-                            {documento})
-                      .isValid();
+        listado =
+            scalarSql(estado_->conexao->db(),
+                      QStringLiteral("SELECT 1 FROM LISTANEGRA WHERE CD_DOCUMENTO = ? LIMIT 1"),
+                      {documento})
+                .isValid();
     });
     if (!listado) {
         return true;
@@ -105,10 +105,11 @@ bool FTROCA::verificaListaNegra(const QString& documento) {
 void FTROCA::avisaDocumentoDeCliente(const QString& documento) {
     bool deCliente = false;
     step([&] {
-        deCliente = scalarSql(estado_->conexao->db(),
-                              QStringLiteral("SELECT 1 FROM CLIENTES WHERE CD_DOCUMENTO = ? LIMIT 1"),
-                              {documento})
-                        .isValid();
+        deCliente =
+            scalarSql(estado_->conexao->db(),
+                      QStringLiteral("SELECT 1 FROM CLIENTES WHERE CD_DOCUMENTO = ? LIMIT 1"),
+                      {documento})
+                .isValid();
     });
     if (deCliente) {
         avisa(context(), QStringLiteral("ESTE DOCUMENTO PERTENCE A UM CLIENTE DA EMPRESA"));
@@ -144,8 +145,10 @@ void FTROCA::saiConta() {
 
 void FTROCA::saiValor() {
     markLocation();
-    if (vl_cheque->text().trimmed().isEmpty()) vl_cheque->setText(QStringLiteral("0"));
-    if (VL_ABERTO->text().trimmed().isEmpty()) VL_ABERTO->setText(QStringLiteral("0"));
+    if (vl_cheque->text().trimmed().isEmpty())
+        vl_cheque->setText(QStringLiteral("0"));
+    if (VL_ABERTO->text().trimmed().isEmpty())
+        VL_ABERTO->setText(QStringLiteral("0"));
     double valor = 0;
     double aberto = 0;
     if (!step([&] {
@@ -282,7 +285,8 @@ void FTROCA::adicionaCheque() {
     // document was accepted from the blacklist, or typed without leaving the field, still gets
     // its own number.
     step([&] {
-        estado_->sequencial = static_cast<int>(estado_->cheques->historico(documento).proximoSequencial);
+        estado_->sequencial =
+            static_cast<int>(estado_->cheques->historico(documento).proximoSequencial);
     });
     cheque.nr_sequencial = formatCode(estado_->sequencial, code_width::kSequencial);
 

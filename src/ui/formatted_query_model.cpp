@@ -10,14 +10,18 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
         return {};
     }
     switch (format) {
-        case ColumnFormat::Money: return formatMoney(value.toDouble());
-        case ColumnFormat::Currency: return formatCurrency(value.toDouble());
-        case ColumnFormat::Number: return formatNumber(value.toDouble());
+        case ColumnFormat::Money:
+            return formatMoney(value.toDouble());
+        case ColumnFormat::Currency:
+            return formatCurrency(value.toDouble());
+        case ColumnFormat::Number:
+            return formatNumber(value.toDouble());
         case ColumnFormat::Date: {
             const QDate date = fromStorageDate(value);
             return date.isValid() ? formatDate(date) : value.toString();
         }
-        case ColumnFormat::Plain: break;
+        case ColumnFormat::Plain:
+            break;
     }
     return value.toString();
 }

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -5,7 +6,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "core/ptbr.h"
 #include "exchange/ftroca.h"
@@ -24,18 +24,20 @@ protected:
 
     void addClient(const QString& code, const QString& name, QVariant rate, double perCheque,
                    double concentration, double returned) {
-        exec("INSERT INTO CLIENTES (CD_CLIENTE, NM_CLIENTE, VL_TAXA, VL_LIMITE, LM_CHEQUE, "
-             "LM_CONCENTRACAO, VL_DEVOLVIDOS, CD_DOCUMENTO) VALUES (?, ?, ?, 5000, ?, ?, ?, ?)",
-             {code, name, rate, perCheque, concentration, returned, "DOC" + code});
+        exec(
+            "INSERT INTO CLIENTES (CD_CLIENTE, NM_CLIENTE, VL_TAXA, VL_LIMITE, LM_CHEQUE, "
+            "LM_CONCENTRACAO, VL_DEVOLVIDOS, CD_DOCUMENTO) VALUES (?, ?, ?, 5000, ?, ?, ?, ?)",
+            {code, name, rate, perCheque, concentration, returned, "DOC" + code});
     }
 
     void addCheque(const QString& troca, const QString& document, const QString& status,
                    double value, const QString& sequence, const QString& key = {},
                    const QString& issuer = "EMITENTE") {
-        exec("INSERT INTO CHEQUES (CD_TROCA, CD_CLIENTE, CD_DOCUMENTO, CD_STATUS, VL_CHEQUE, "
-             "NR_SEQUENCIAL, CD_CHAVE, NM_EMITENTE, DT_DEPOSITO) VALUES (?, '00001', ?, ?, ?, ?, "
-             "?, ?, '2026-11-01')",
-             {troca, document, status, value, sequence, key, issuer});
+        exec(
+            "INSERT INTO CHEQUES (CD_TROCA, CD_CLIENTE, CD_DOCUMENTO, CD_STATUS, VL_CHEQUE, "
+            "NR_SEQUENCIAL, CD_CHAVE, NM_EMITENTE, DT_DEPOSITO) VALUES (?, '00001', ?, ?, ?, ?, "
+            "?, ?, '2026-11-01')",
+            {troca, document, status, value, sequence, key, issuer});
     }
 
     void setParameters(const QString& assignments, const QVariantList& values = {}) {
@@ -73,9 +75,7 @@ protected:
         click(screen, "Command2");
     }
 
-    double shown(const QString& name) {
-        return parseNumber(text(screen, name)).value_or(-1);
-    }
+    double shown(const QString& name) { return parseNumber(text(screen, name)).value_or(-1); }
 
     QWidget* screen = nullptr;
 };
@@ -98,7 +98,8 @@ TEST_F(FtrocaTest, TheFirstExchangeIsOneAndRemindsOfTheParameters) {
 }
 
 TEST_F(FtrocaTest, NovoProposesTheNextNumberUntilACheckIsAdded) {
-    for (int n = 1; n <= 12; ++n) addCheque(QString("%1").arg(n, 5, 10, QChar('0')), "X", "A", 1, "00001");
+    for (int n = 1; n <= 12; ++n)
+        addCheque(QString("%1").arg(n, 5, 10, QChar('0')), "X", "A", 1, "00001");
     openScreen();
     click(screen, "INCLUIR");
     EXPECT_EQ(text(screen, "CD_TROCA"), "00013");
@@ -135,13 +136,15 @@ TEST_F(FtrocaTest, AnEmptyRateIsRefusedUnlessZeroRatesAreAllowed) {
 
 TEST_F(FtrocaTest, ALeftClientWithOpenRepurchasesShowsTheDebtInRed) {
     for (const char* code : {"0000000001", "0000000002"}) {
-        exec("INSERT INTO RECOMPRA (CD_lancamento, CD_CLIENTE, CD_TROCA, VL_CHEQUE, VL_TAXA, "
-             "DT_DEPOSITO, VL_JUROS, CD_STATUS) VALUES (?, '00001', '00000', 100, 3, "
-             "'2026-11-08', 0, 'A')",
-             {code});
+        exec(
+            "INSERT INTO RECOMPRA (CD_lancamento, CD_CLIENTE, CD_TROCA, VL_CHEQUE, VL_TAXA, "
+            "DT_DEPOSITO, VL_JUROS, CD_STATUS) VALUES (?, '00001', '00000', 100, 3, "
+            "'2026-11-08', 0, 'A')",
+            {code});
     }
-    exec("INSERT INTO RECOMPRA (CD_lancamento, CD_CLIENTE, VL_CHEQUE, VL_TAXA, DT_DEPOSITO, "
-         "CD_STATUS) VALUES ('0000000003', '00001', 500, 3, '2026-11-08', 'B')");
+    exec(
+        "INSERT INTO RECOMPRA (CD_lancamento, CD_CLIENTE, VL_CHEQUE, VL_TAXA, DT_DEPOSITO, "
+        "CD_STATUS) VALUES ('0000000003', '00001', 500, 3, '2026-11-08', 'B')");
     openScreen();
     startExchange("ANA LIMA");
     EXPECT_EQ(text(screen, "RECOMPRA"), "206");
@@ -206,7 +209,8 @@ TEST_F(FtrocaTest, ABlacklistedDocumentRefusedIsEmptied) {
     fill(screen, "cd_documento", "999");
     const auto& shown = dialogs.shown();
     ASSERT_GE(shown.size(), 2u);
-    EXPECT_EQ(shown[shown.size() - 2].text, "DOCUMENTO CONSTA NA LISTA NEGRA! NAO ACEITAR ESTE CHEQUE");
+    EXPECT_EQ(shown[shown.size() - 2].text,
+              "DOCUMENTO CONSTA NA LISTA NEGRA! NAO ACEITAR ESTE CHEQUE");
     EXPECT_EQ(dialogs.last().text, "Deseja Realmente Aceita-lo");
     EXPECT_EQ(dialogs.last().title, "ALERTA LISTA NEGRA!!!!!!!!!!");
     EXPECT_EQ(text(screen, "cd_documento"), "");
@@ -343,9 +347,9 @@ TEST_F(FtrocaTest, AWholeExchangeWithEveryFeeMatchesTheCalculationToTheCent) {
     addTypedCheque("222", "10/03/2027", "500,50");
     addTypedCheque("111", "11/02/2027", "250");
     // Second and third cheques: no TAC; the net total takes every fee of every cheque once.
-    const QList<QVariantList> stored =
-        rows("SELECT VL_CHEQUE, VL_JUROS, VL_CPMF + VL_CUSTODIA + VL_ADVALOREM + VL_IOF + "
-             "VL_TAC + VL_CONSULTA, VL_TAC FROM CHEQUES ORDER BY id");
+    const QList<QVariantList> stored = rows(
+        "SELECT VL_CHEQUE, VL_JUROS, VL_CPMF + VL_CUSTODIA + VL_ADVALOREM + VL_IOF + "
+        "VL_TAC + VL_CONSULTA, VL_TAC FROM CHEQUES ORDER BY id");
     ASSERT_EQ(stored.size(), 3);
     double gross = 0, interest = 0;
     double tariffs = 10;  // the fixed TAC
@@ -375,8 +379,9 @@ TEST_F(FtrocaTest, RemovingTheOnlyChequeBringsTheFixedTacBackForTheNext) {
     EXPECT_EQ(value("SELECT COUNT(*) FROM CHEQUES").toInt(), 0);
     EXPECT_EQ(text(screen, "NR_CHEQUES"), "0");
     EXPECT_EQ(shown("VL_BRUTO"), 0.0);
-    EXPECT_TRUE(programFileLines("FC001081226.log").contains(
-        "Data: 08/12/2026 Hora: 14:05.09-Supervisor-EXCLUIDO O CHEQUE: -1000"));
+    EXPECT_TRUE(
+        programFileLines("FC001081226.log")
+            .contains("Data: 08/12/2026 Hora: 14:05.09-Supervisor-EXCLUIDO O CHEQUE: -1000"));
 
     addTypedCheque("111", "15/12/2026", "1000");
     EXPECT_EQ(value("SELECT VL_TAC FROM CHEQUES").toDouble(), 10.0);
@@ -412,8 +417,8 @@ TEST_F(FtrocaTest, CancellingAnExchangeDeletesEveryChequeOfItOnlyOnYes) {
     click(screen, "Command1");
     EXPECT_EQ(rows("SELECT CD_TROCA FROM CHEQUES"), (QList<QVariantList>{{"00008"}}));
     EXPECT_TRUE(gridRows(screen, "DBGrid1").isEmpty());
-    EXPECT_TRUE(programFileLines("FC001081226.log").contains(
-        "Data: 08/12/2026 Hora: 14:05.09-Supervisor-EXCLUI A TROCA-7"));
+    EXPECT_TRUE(programFileLines("FC001081226.log")
+                    .contains("Data: 08/12/2026 Hora: 14:05.09-Supervisor-EXCLUI A TROCA-7"));
 }
 
 TEST_F(FtrocaTest, PrintingTheLastExchangeUsesTheNumberOnTheScreen) {

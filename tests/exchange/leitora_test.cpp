@@ -27,8 +27,10 @@ TEST(ChaveDigitada, JoinsBankBranchAndAccount) {
 }
 
 TEST(ValorDoCheque, AcceptsOnlyNumberKeys) {
-    for (QChar c : QString("0123456789+,. ")) EXPECT_TRUE(teclaAceitaNoValor(c)) << int(c.unicode());
-    for (QChar c : QString("aZ-R$*/")) EXPECT_FALSE(teclaAceitaNoValor(c)) << int(c.unicode());
+    for (QChar c : QString("0123456789+,. "))
+        EXPECT_TRUE(teclaAceitaNoValor(c)) << int(c.unicode());
+    for (QChar c : QString("aZ-R$*/"))
+        EXPECT_FALSE(teclaAceitaNoValor(c)) << int(c.unicode());
 }
 
 TEST(NumeroTroca, TypedNumbersBecomeFiveDigits) {

@@ -44,7 +44,8 @@ AppFixture::~AppFixture() {
     // owns, each once.
     QList<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->parent() == nullptr) windows << window;
+        if (window->parent() == nullptr)
+            windows << window;
     }
     for (const QPointer<QWidget>& window : windows) {
         delete window.data();
