@@ -162,6 +162,7 @@ void FTROCA::constroiTela() {
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->hide();
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setFocusPolicy(Qt::ClickFocus);
     lancadosLayout->addWidget(DBGrid1);
     layout->addWidget(lancados, 1);
