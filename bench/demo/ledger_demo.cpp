@@ -82,7 +82,11 @@ LedgerCounts generateLedger(const QSqlDatabase& caixa, Random& random, int entry
     const int span = static_cast<int>(from.daysTo(to));
     QList<QDate> dates;
     for (int i = 0; i < entryCount; ++i) {
-        dates << from.addDays(random.between(0, span));
+        QDate date = from.addDays(random.between(0, span));
+        if (date.dayOfWeek() > Qt::Friday) {
+            date = date.addDays(Qt::Friday - date.dayOfWeek());  // the cash is shut at weekends
+        }
+        dates << date;
     }
     std::sort(dates.begin(), dates.end());
     QList<Entry> entries;
