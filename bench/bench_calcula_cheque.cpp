@@ -4,6 +4,7 @@
 
 #include <QDate>
 
+#include "core/money.h"
 #include "demo/demo_data.h"
 #include "demo/holidays_br.h"
 #include "exchange/calcula_cheque.h"
@@ -69,6 +70,16 @@ void AjustaVencimentoEmMemoria(benchmark::State& state) {
     }
 }
 BENCHMARK(AjustaVencimentoEmMemoria);
+
+// The one money rounding, called four or five times a cheque.
+void RoundMoney(benchmark::State& state) {
+    double value = 1234.565;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(roundMoney(value));
+        value += 0.001;
+    }
+}
+BENCHMARK(RoundMoney);
 
 }  // namespace
 
