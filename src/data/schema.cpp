@@ -76,6 +76,15 @@ const Migration kChequesV1 = {
         JUROSOPERACAO REAL, PARCELAS INTEGER))"),
 };
 
+// Version 2 of the main database: the exchange's issuer lookups (liquidity, history and next
+// sequence number) read the document's status and value from the index alone, without a visit
+// to the table per cheque. The new index starts with the old one's columns, which it replaces.
+const Migration kChequesV2 = {
+    QStringLiteral("CREATE INDEX cheques_emitente ON CHEQUES "
+                   "(CD_DOCUMENTO, NR_SEQUENCIAL, id, CD_STATUS, VL_CHEQUE)"),
+    QStringLiteral("DROP INDEX cheques_documento"),
+};
+
 const Migration kCaixaV1 = {
     QStringLiteral("CREATE TABLE CONTAS (id INTEGER PRIMARY KEY, CD_CONTA TEXT, DS_CONTA TEXT)"),
     QStringLiteral("CREATE UNIQUE INDEX contas_codigo ON CONTAS (CD_CONTA)"),
@@ -159,7 +168,7 @@ const Migration kTutorialV1 = {
 std::vector<Migration> migrations(DatabaseKind kind) {
     switch (kind) {
         case DatabaseKind::Cheques:
-            return {kChequesV1};
+            return {kChequesV1, kChequesV2};
         case DatabaseKind::Caixa:
             return {kCaixaV1};
         case DatabaseKind::Menu:

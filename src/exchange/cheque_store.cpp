@@ -1,9 +1,11 @@
 #include "exchange/cheque_store.h"
 
 #include <QSqlError>
+#include <QStringList>
 #include <QVariant>
 #include <charconv>
 #include <cstdlib>
+#include <iterator>
 
 #include "core/errors.h"
 #include "core/money.h"
@@ -14,21 +16,64 @@
 namespace tavrel {
 namespace {
 
-const QString kLiquidezSql =
-    QStringLiteral("SELECT COUNT(*), TOTAL(CD_STATUS = 'B') FROM CHEQUES WHERE CD_DOCUMENTO = ?");
+const QString kLiquidezSql = QStringLiteral(
+    "SELECT COUNT(*), TOTAL(CD_STATUS = 'B') FROM CHEQUES WHERE CD_DOCUMENTO = :documento");
+const QString kDocumento = QStringLiteral(":documento");
 
-// The index on (CD_DOCUMENTO, NR_SEQUENCIAL) gives the rows in this order without sorting.
-const QString kHistoricoSql = QStringLiteral(
-    "SELECT NR_SEQUENCIAL, VL_CHEQUE, CD_STATUS, NM_EMITENTE FROM CHEQUES "
-    "WHERE CD_DOCUMENTO = ? ORDER BY NR_SEQUENCIAL, id");
+// The document's history in one statement. Its rows are taken in sequence order and as many
+// are summed as the last row's sequence number says (all of them when the numbers run
+// 1, 2, 3...). Every probe reads the index on (CD_DOCUMENTO, NR_SEQUENCIAL, id, CD_STATUS,
+// VL_CHEQUE) alone, except the name, read from the first row. The document is the one
+// parameter, :documento.
+const QString kUltimoSequencial = QStringLiteral(
+    "SELECT CAST(NR_SEQUENCIAL AS INTEGER) FROM CHEQUES WHERE CD_DOCUMENTO = :documento "
+    "ORDER BY NR_SEQUENCIAL DESC, id DESC LIMIT 1");
+const QString kHistoricoSql =
+    QStringLiteral(
+        "SELECT (SELECT COUNT(*) FROM CHEQUES WHERE CD_DOCUMENTO = :documento), (%1), "
+        "TOTAL(VL_CHEQUE), TOTAL(CASE WHEN CD_STATUS = 'A' THEN VL_CHEQUE END), "
+        "TOTAL(CASE WHEN CD_STATUS IS NOT 'A' THEN VL_CHEQUE END), "
+        "COUNT(CASE WHEN CD_STATUS = 'A' THEN 1 END), "
+        "(SELECT NM_EMITENTE FROM CHEQUES WHERE CD_DOCUMENTO = :documento "
+        "ORDER BY NR_SEQUENCIAL, id LIMIT 1) "
+        "FROM (SELECT VL_CHEQUE, CD_STATUS FROM CHEQUES WHERE CD_DOCUMENTO = :documento "
+        "ORDER BY NR_SEQUENCIAL, id LIMIT MAX(0, COALESCE((%1), 0)))")
+        .arg(kUltimoSequencial);
 
-const QString kInsereSql = QStringLiteral(
-    "INSERT INTO CHEQUES (CD_TROCA, CD_CLIENTE, CD_DESTINO, VL_TAXA, CD_DOCUMENTO, "
-    "NR_SEQUENCIAL, VL_CHEQUE, CD_BANCO, CD_AGENCIA, CD_CONTA, NR_CHEQUE, VL_ACUMULADO, "
-    "VL_ABERTO, DT_TROCA, NR_DIAS, VL_JUROS, DT_DEPOSITO, VL_CPMF, VL_CUSTODIA, VL_ADVALOREM, "
-    "VL_IOF, VL_TAC, VL_CONSULTA, VL_DEBITOS, CD_STATUS, VL_LIQUIDEZ, CD_ALINEA, NM_EMITENTE, "
-    "CD_CHAVE, VL_LIQUIDO) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-    "?, ?, ?, ?, 'A', ?, '000', ?, ?, ?)");
+// The last exchange number in text order, through the index on CD_TROCA.
+const QString kUltimaTrocaSql = QStringLiteral(
+    "SELECT CD_TROCA FROM CHEQUES WHERE CD_TROCA IS NOT NULL ORDER BY CD_TROCA DESC LIMIT 1");
+
+// The columns of a new row that carry values, in the order of the values in insere().
+// Bound by name: binding by position costs Qt a placeholder name built per value.
+const char* const kInsereColunas[] = {
+    "CD_TROCA",    "CD_CLIENTE",   "CD_DESTINO", "VL_TAXA",   "CD_DOCUMENTO", "NR_SEQUENCIAL",
+    "VL_CHEQUE",   "CD_BANCO",     "CD_AGENCIA", "CD_CONTA",  "NR_CHEQUE",    "VL_ACUMULADO",
+    "VL_ABERTO",   "DT_TROCA",     "NR_DIAS",    "VL_JUROS",  "DT_DEPOSITO",  "VL_CPMF",
+    "VL_CUSTODIA", "VL_ADVALOREM", "VL_IOF",     "VL_TAC",    "VL_CONSULTA",  "VL_DEBITOS",
+    "VL_LIQUIDEZ", "NM_EMITENTE",  "CD_CHAVE",   "VL_LIQUIDO"};
+constexpr int kInsereValores = std::size(kInsereColunas);
+
+QStringList inserePlaceholders() {
+    QStringList names;
+    for (const char* column : kInsereColunas) {
+        names << QLatin1Char(':') + QString::fromLatin1(column);
+    }
+    return names;
+}
+
+const QStringList kInserePlaceholders = inserePlaceholders();
+
+QString insereSql() {
+    QStringList columns;
+    for (const char* column : kInsereColunas) {
+        columns << QString::fromLatin1(column);
+    }
+    return QStringLiteral("INSERT INTO CHEQUES (%1, CD_STATUS, CD_ALINEA) VALUES (%2, 'A', '000')")
+        .arg(columns.join(QStringLiteral(", ")), kInserePlaceholders.join(QStringLiteral(", ")));
+}
+
+const QString kInsereSql = insereSql();
 
 QSqlQuery prepared(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
@@ -64,10 +109,11 @@ ChequeStore::ChequeStore(const QSqlDatabase& db)
     : db_(db),
       liquidez_(prepared(db, kLiquidezSql)),
       historico_(prepared(db, kHistoricoSql)),
-      insere_(prepared(db, kInsereSql)) {}
+      insere_(prepared(db, kInsereSql)),
+      ultimaTroca_(prepared(db, kUltimaTrocaSql)) {}
 
 float ChequeStore::liquidez(const QString& documento) {
-    liquidez_.bindValue(0, documento);
+    liquidez_.bindValue(kDocumento, documento);
     execPrepared(liquidez_, kLiquidezSql);
     long long total = 0;
     double baixados = 0;
@@ -80,42 +126,19 @@ float ChequeStore::liquidez(const QString& documento) {
 }
 
 HistoricoEmitente ChequeStore::historico(const QString& documento) {
-    struct Linha {
-        double valor;
-        bool aberto;
-    };
-    historico_.bindValue(0, documento);
+    historico_.bindValue(kDocumento, documento);
     execPrepared(historico_, kHistoricoSql);
     HistoricoEmitente h;
-    QList<Linha> linhas;
-    QString ultimo;
-    while (historico_.next()) {
-        if (linhas.isEmpty()) {
-            h.nm_emitente = historico_.value(3).toString();
-        }
-        ultimo = historico_.value(0).toString();
-        linhas.append(
-            {historico_.value(1).toDouble(), historico_.value(2).toString() == QLatin1String("A")});
+    if (historico_.next()) {
+        h.cheques = historico_.value(0).toInt();
+        h.proximoSequencial = historico_.value(1).toLongLong() + 1;
+        h.vl_acumulado = historico_.value(2).toDouble();
+        h.vl_aberto = historico_.value(3).toDouble();
+        h.vl_baixado = historico_.value(4).toDouble();
+        h.abertos = historico_.value(5).toInt();
+        h.nm_emitente = historico_.value(6).toString();
     }
     historico_.finish();
-    h.cheques = static_cast<int>(linhas.size());
-    if (linhas.isEmpty()) {
-        return h;
-    }
-    // As many rows as the last sequence number, or until the rows run out.
-    const long long ultimoSequencial = codeValue(ultimo);
-    const long long somados = std::min<long long>(ultimoSequencial, linhas.size());
-    for (long long i = 0; i < somados; ++i) {
-        const Linha& linha = linhas[i];
-        h.vl_acumulado += linha.valor;
-        if (linha.aberto) {
-            h.vl_aberto += linha.valor;
-            ++h.abertos;
-        } else {
-            h.vl_baixado += linha.valor;
-        }
-    }
-    h.proximoSequencial = ultimoSequencial + 1;
     return h;
 }
 
@@ -149,8 +172,9 @@ qint64 ChequeStore::insere(const NovoCheque& c) {
                                  c.nm_emitente,
                                  c.cd_chave,
                                  r.vl_liquido};
-    for (int i = 0; i < values.size(); ++i) {
-        insere_.bindValue(i, values[i]);
+    Q_ASSERT(values.size() == kInsereValores);
+    for (int i = 0; i < kInsereValores; ++i) {
+        insere_.bindValue(kInserePlaceholders[i], values[i]);
     }
     execPrepared(insere_, kInsereSql);
     const qint64 id = insere_.lastInsertId().toLongLong();
@@ -183,11 +207,13 @@ ValoresCheque ChequeStore::removeCheque(qint64 id) {
     return v;
 }
 
-ProximaTroca ChequeStore::proximaTroca() const {
+ProximaTroca ChequeStore::proximaTroca() {
+    execPrepared(ultimaTroca_, kUltimaTrocaSql);
     ProximaTroca next;
-    next.cd_troca =
-        nextCode(db_, QStringLiteral("CHEQUES"), QStringLiteral("CD_TROCA"), code_width::kTroca);
-    next.primeiraTroca = !scalarSql(db_, QStringLiteral("SELECT 1 FROM CHEQUES LIMIT 1")).isValid();
+    next.primeiraTroca = !ultimaTroca_.next();
+    const long long ultima = next.primeiraTroca ? 0 : codeValue(ultimaTroca_.value(0).toString());
+    ultimaTroca_.finish();
+    next.cd_troca = formatCode(ultima + 1, code_width::kTroca);
     return next;
 }
 

@@ -79,14 +79,17 @@ public:
     // there is no such row.
     ValoresCheque removeCheque(qint64 id);
 
-    // The number of a new exchange: the highest CD_TROCA (text order) plus one.
-    ProximaTroca proximaTroca() const;
+    // The number of a new exchange: the highest CD_TROCA (text order) plus one, read from the
+    // end of its index. Nothing is reserved: asking twice before a cheque is added gives the
+    // same number.
+    ProximaTroca proximaTroca();
 
 private:
     QSqlDatabase db_;
     QSqlQuery liquidez_;
     QSqlQuery historico_;
     QSqlQuery insere_;
+    QSqlQuery ultimaTroca_;
 };
 
 // CalculaLiquidez for one call (prepares its statement each time).

@@ -8,7 +8,9 @@
 namespace tavrel {
 namespace {
 
-const QString kHolidaySql = QStringLiteral("SELECT 1 FROM FERIADOS WHERE DT_FERIADO = ? LIMIT 1");
+const QString kHolidaySql =
+    QStringLiteral("SELECT 1 FROM FERIADOS WHERE DT_FERIADO = :data LIMIT 1");
+const QString kData = QStringLiteral(":data");
 
 }  // namespace
 
@@ -20,7 +22,7 @@ DatabaseHolidays::DatabaseHolidays(const QSqlDatabase& db) : query_(db) {
 }
 
 bool DatabaseHolidays::isHoliday(const QDate& date) const {
-    query_.bindValue(0, storageDate(date));
+    query_.bindValue(kData, storageDate(date));
     if (!query_.exec()) {
         throw DataError(kHolidaySql, query_.lastError().text());
     }
