@@ -52,28 +52,6 @@ const char* const kTitulosGrid[] = {"VENCIMENTO", "VALOR", "ACUMULO. CPF", "JURO
                                     "NEGOCIADO",  "AG.",   "BNC",          "CONTA", "CHEQUE"};
 constexpr int kColunaId = 10;
 
-// Intercepts the keys of one field.
-class KeyFilter : public QObject {
-public:
-    KeyFilter(QObject* field, std::function<bool(QKeyEvent*)> handler)
-        : QObject(field), handler_(std::move(handler)) {
-        field->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        return event->type() == QEvent::KeyPress && handler_(static_cast<QKeyEvent*>(event));
-    }
-
-private:
-    std::function<bool(QKeyEvent*)> handler_;
-};
-
-void moveFocusOn(QWidget* field) {
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &tab);
-}
-
 }  // namespace
 
 FTROCA::FTROCA(Context& context, QWidget* parent)
@@ -137,7 +115,7 @@ void FTROCA::ligaEventos() {
 
     // The reader ends its line with ":"; a line grown past 30 characters moves on to the
     // document.
-    new KeyFilter(Text1, [this](QKeyEvent* key) {
+    onKeyPress(Text1, [this](QKeyEvent* key) {
         if (Text1->text().size() > 30) {
             cd_documento->setFocus(Qt::TabFocusReason);
             return false;
@@ -150,7 +128,7 @@ void FTROCA::ligaEventos() {
         return false;
     });
     // The value takes digits, "+", ",", ".", blank and the editing keys only.
-    new KeyFilter(vl_cheque, [](QKeyEvent* key) {
+    onKeyPress(vl_cheque, [](QKeyEvent* key) {
         const QString text = key->text();
         if (text.size() != 1 || !text.at(0).isPrint()) {
             return false;  // backspace, Enter, Escape, arrows and other editing keys

@@ -16,6 +16,7 @@
 #include "exchange/ftroca.h"
 #include "ui/clickable_label.h"
 #include "ui/formatted_query_model.h"
+#include "ui/read_only_grid.h"
 #include "ui/readable_text.h"
 
 namespace tavrel {
@@ -156,13 +157,7 @@ void FTROCA::constroiTela() {
     // CHEQUES LANCADOS
     auto* lancados = new QGroupBox(QStringLiteral("CHEQUES LANCADOS"), this);
     auto* lancadosLayout = new QVBoxLayout(lancados);
-    DBGrid1 = named(new QTableView(lancados), "DBGrid1");
-    DBGrid1->setModel(gridModel_.get());
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    DBGrid1 = makeReadOnlyGrid(lancados, QStringLiteral("DBGrid1"), gridModel_.get());
     DBGrid1->setFocusPolicy(Qt::ClickFocus);
     lancadosLayout->addWidget(DBGrid1);
     layout->addWidget(lancados, 1);

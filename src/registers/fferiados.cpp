@@ -15,6 +15,7 @@
 #include "core/ptbr.h"
 #include "data/connection.h"
 #include "data/sql.h"
+#include "ui/read_only_grid.h"
 
 namespace tavrel {
 namespace {
@@ -63,14 +64,7 @@ fferiados::~fferiados() {
 void fferiados::buildScreen() {
     auto* layout = new QVBoxLayout(this);
 
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("DBGrid1"));
-    grid_->setModel(model_.get());
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_ = makeReadOnlyGrid(this, QStringLiteral("DBGrid1"), model_.get());
     layout->addWidget(grid_, 1);
 
     auto* dia = new QGroupBox(QStringLiteral("DIA"), this);

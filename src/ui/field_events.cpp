@@ -25,14 +25,6 @@ private:
     std::function<bool(QEvent*)> handler_;
 };
 
-bool isEnter(QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 }  // namespace
 
 void onLeave(QWidget* field, std::function<void()> procedure) {
@@ -58,13 +50,23 @@ void onEnter(QWidget* field, std::function<void()> procedure) {
     });
 }
 
+void onKeyPress(QWidget* field, std::function<bool(QKeyEvent*)> handler) {
+    new EventHook(field, [handler = std::move(handler)](QEvent* event) {
+        return event->type() == QEvent::KeyPress && handler(static_cast<QKeyEvent*>(event));
+    });
+}
+
+void moveFocusOn(QWidget* field) {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(field, &tab);
+}
+
 void enterActsAsTab(QWidget* field) {
-    new EventHook(field, [field](QEvent* event) {
-        if (!isEnter(event)) {
+    onKeyPress(field, [field](QKeyEvent* key) {
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
             return false;
         }
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QApplication::sendEvent(field, &tab);
+        moveFocusOn(field);
         return true;
     });
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace tavrel {
@@ -13,6 +14,12 @@ void onLeave(QWidget* field, std::function<void()> procedure);
 
 // Runs `procedure` when `field` gets the focus.
 void onEnter(QWidget* field, std::function<void()> procedure);
+
+// Calls `handler` for every key pressed in `field`; the key is swallowed when it returns true.
+void onKeyPress(QWidget* field, std::function<bool(QKeyEvent*)> handler);
+
+// Moves the focus from `field` to the next field, along the same chain as Tab.
+void moveFocusOn(QWidget* field);
 
 // Enter or Return in `field` moves the focus to the next field, along the same chain as Tab.
 void enterActsAsTab(QWidget* field);

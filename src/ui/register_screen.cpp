@@ -20,6 +20,7 @@
 #include "data/codes.h"
 #include "data/sql.h"
 #include "ui/field_events.h"
+#include "ui/read_only_grid.h"
 #include "ui/readable_text.h"
 
 namespace tavrel {
@@ -112,15 +113,8 @@ void RegisterScreen::buildScreen() {
     connect(limparButton, &QPushButton::clicked, this, [this] { limpaCampos(); });
     connect(sairButton, &QPushButton::clicked, this, [this] { sair(); });
 
-    grid_ = new QTableView(this);
-    grid_->setObjectName(spec_.gridName);
+    grid_ = makeReadOnlyGrid(this, spec_.gridName, gridModel_.get());
     grid_->setToolTip(spec_.gridTooltip);
-    grid_->setModel(gridModel_.get());
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);  // changes go through commands
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(grid_, 1);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
