@@ -1,18 +1,24 @@
 // The exchange's lookups on a generated main database of 1,000,000 cheques, each beside the
 // same work done by reading the rows and walking them, as the old record-set screens did:
-// liquidity, issuer history, the deposit date shift and the next exchange number.
+// liquidity, issuer history, the deposit date shift and the next exchange number. Then the
+// whole of adding a cheque on the exchange screen: every lookup, the calculation, the insert and
+// the grid reread.
 // TAVREL_BENCH_CHEQUES sets another size.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 
 #include "core/clock.h"
+#include "core/context.h"
+#include "core/dialogs.h"
 #include "core/money.h"
 #include "core/ptbr.h"
 #include "data/codes.h"
@@ -21,7 +27,9 @@
 #include "demo/demo_data.h"
 #include "exchange/cheque_store.h"
 #include "exchange/feriados.h"
+#include "exchange/ftroca.h"
 #include "ratio_reporter.h"
+#include "ui/screen_factory.h"
 
 namespace {
 
@@ -166,6 +174,84 @@ void ProximaTrocaIndexed(benchmark::State& state) {
     }
 }
 
+// --- adding a cheque on the exchange screen --------------------------------------------------
+
+// Answers every question with Yes and every input with nothing, silently.
+class SilentDialogs final : public Dialogs {
+public:
+    DialogAnswer message(const QString&, const QString&, DialogButtons buttons,
+                         DialogIcon) override {
+        return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Yes;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> password(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> chooseFolder(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<RgbColor> chooseColor(RgbColor) override { return std::nullopt; }
+};
+
+// The operator's whole round for one cheque: the document left (blacklist, client document,
+// issuer history), the deposit date left (holiday shift), the value left (client limits), the
+// account left (key), then "&ADICIONAR CHEQUE" (liquidity, history, calculation, insert, grid).
+// A new exchange is started every 20 cheques, outside the timing.
+void AdicionaChequeNaTela(benchmark::State& state) {
+    FixedClock clock(QDateTime(QDate::currentDate(), QTime(10, 0)));
+    SilentDialogs dialogs;
+    Context context;
+    context.programFolder = data->folder.path();
+    context.writableFolder = data->folder.path();
+    context.dataFolder = QDir(data->folder.path()).filePath(QStringLiteral("dados"));
+    context.userName = QStringLiteral("Supervisor");
+    context.userCode = QStringLiteral("001");
+    context.clock = &clock;
+    context.dialogs = &dialogs;
+    ScreenFactory screens(context);
+    context.screens = &screens;
+    FTROCA tela(context);
+    auto campo = [&tela](const char* nome) {
+        return tela.findChild<QLineEdit*>(QString::fromLatin1(nome));
+    };
+    auto novaTroca = [&] {
+        tela.novo();
+        auto* cliente = tela.findChild<QComboBox*>(QStringLiteral("NM_CLIENTE"));
+        cliente->setCurrentIndex(0);
+        emit cliente->activated(0);
+        tela.saiCliente();
+    };
+    const QString deposito = formatDate(clock.today().addDays(30));
+    int n = 0;
+    for (auto _ : state) {
+        if (n % 20 == 0) {
+            state.PauseTiming();
+            novaTroca();
+            state.ResumeTiming();
+        }
+        campo("cd_documento")->setText(nextDocument(n));
+        tela.saiDocumento();
+        campo("dt_deposito")->setText(deposito);
+        tela.saiVencimento();
+        campo("vl_cheque")->setText(QStringLiteral("1234,56"));
+        tela.saiValor();
+        campo("cd_banco")->setText(QStringLiteral("001"));
+        campo("cd_agencia")->setText(QStringLiteral("1234"));
+        campo("cd_conta")->setText(QStringLiteral("0000054321"));
+        tela.saiConta();
+        tela.adicionaCheque();
+    }
+    state.counters["cheques"] = static_cast<double>(n);
+}
+
 void registerBenchmarks() {
     benchmark::RegisterBenchmark("CalculaLiquidez/literal", CalculaLiquidezLiteral, false)
         ->Unit(benchmark::kMicrosecond);
@@ -194,6 +280,8 @@ void registerBenchmarks() {
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3);
     benchmark::RegisterBenchmark("ProximaTroca/indexed", ProximaTrocaIndexed)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("AdicionaCheque/tela", AdicionaChequeNaTela)
         ->Unit(benchmark::kMicrosecond);
 }
 
@@ -243,7 +331,10 @@ void prepareData(int cheques) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // the exchange screen is built, never shown
+    }
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     const int fromEnvironment = qEnvironmentVariableIntValue("TAVREL_BENCH_CHEQUES");
     prepareData(fromEnvironment > 0 ? fromEnvironment : 1000000);
