@@ -282,7 +282,8 @@ void registerBenchmarks() {
     benchmark::RegisterBenchmark("ProximaTroca/indexed", ProximaTrocaIndexed)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("AdicionaCheque/tela", AdicionaChequeNaTela)
-        ->Unit(benchmark::kMicrosecond);
+        ->Unit(benchmark::kMicrosecond)
+        ->Iterations(400);
 }
 
 void prepareData(int cheques) {
@@ -304,6 +305,9 @@ void prepareData(int cheques) {
         QDir(options.folder).filePath(databaseFileName(DatabaseKind::Cheques)),
         DatabaseKind::Cheques);
     const QSqlDatabase db = data->connection->db();
+    // The generator leaves its rows in the write-ahead log; fold them into the database now so
+    // the first cheque added does not pay for that.
+    runSql(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     data->store = std::make_unique<ChequeStore>(db);
     data->holidays = std::make_unique<DatabaseHolidays>(db);
     // About a thousand documents, drawn from the cheques, so the busy ones come up as often

@@ -85,6 +85,14 @@ const Migration kChequesV2 = {
     QStringLiteral("DROP INDEX cheques_documento"),
 };
 
+// Version 3: the next exchange number is the highest number, not the last text. Past 99999 the
+// text order puts "99999" after "100000", and every new exchange would otherwise be given
+// "100000" again and mixed with the cheques already under it. Ordering by length first, then by
+// text, is the number order of zero-padded codes, and this index answers it in one probe.
+const Migration kChequesV3 = {
+    QStringLiteral("CREATE INDEX cheques_troca_numero ON CHEQUES (LENGTH(CD_TROCA), CD_TROCA)"),
+};
+
 const Migration kCaixaV1 = {
     QStringLiteral("CREATE TABLE CONTAS (id INTEGER PRIMARY KEY, CD_CONTA TEXT, DS_CONTA TEXT)"),
     QStringLiteral("CREATE UNIQUE INDEX contas_codigo ON CONTAS (CD_CONTA)"),
@@ -168,7 +176,7 @@ const Migration kTutorialV1 = {
 std::vector<Migration> migrations(DatabaseKind kind) {
     switch (kind) {
         case DatabaseKind::Cheques:
-            return {kChequesV1, kChequesV2};
+            return {kChequesV1, kChequesV2, kChequesV3};
         case DatabaseKind::Caixa:
             return {kCaixaV1};
         case DatabaseKind::Menu:

@@ -40,9 +40,12 @@ const QString kHistoricoSql =
         "ORDER BY NR_SEQUENCIAL, id LIMIT MAX(0, COALESCE((%1), 0)))")
         .arg(kUltimoSequencial);
 
-// The last exchange number in text order, through the index on CD_TROCA.
+// The highest exchange number. While every number has five digits this is the last one in text
+// order; past 99999 the longer numbers come first, so a new exchange never reuses "100000".
+// One probe of the index on (LENGTH(CD_TROCA), CD_TROCA).
 const QString kUltimaTrocaSql = QStringLiteral(
-    "SELECT CD_TROCA FROM CHEQUES WHERE CD_TROCA IS NOT NULL ORDER BY CD_TROCA DESC LIMIT 1");
+    "SELECT CD_TROCA FROM CHEQUES WHERE CD_TROCA IS NOT NULL "
+    "ORDER BY LENGTH(CD_TROCA) DESC, CD_TROCA DESC LIMIT 1");
 
 // The columns of a new row that carry values, in the order of the values in insere().
 // Bound by name: binding by position costs Qt a placeholder name built per value.

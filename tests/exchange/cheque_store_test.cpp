@@ -214,6 +214,15 @@ TEST_F(ChequeStoreTest, NextExchangeNumber) {
     EXPECT_FALSE(next.primeiraTroca);
 }
 
+TEST_F(ChequeStoreTest, NextExchangeNumberGoesOnPastFiveDigits) {
+    addRow(kDocumento, QStringLiteral("00001"), 10, QStringLiteral("A"), QStringLiteral("99998"));
+    addRow(kDocumento, QStringLiteral("00002"), 10, QStringLiteral("A"), QStringLiteral("99999"));
+    EXPECT_EQ(store.proximaTroca().cd_troca, "100000");
+    addRow(kDocumento, QStringLiteral("00003"), 10, QStringLiteral("A"), QStringLiteral("100000"));
+    // "99999" is the last text, but the exchange after 100000 is 100001, never 100000 again.
+    EXPECT_EQ(store.proximaTroca().cd_troca, "100001");
+}
+
 TEST_F(ChequeStoreTest, ParametersRoundTrip) {
     Parametros p;
     p.cr_numerodias = true;
