@@ -375,9 +375,9 @@ class DeferredIndexes {
 public:
     explicit DeferredIndexes(const QSqlDatabase& db) : db_(db) {
         // Read by the load: the issuer lookups, the exchange number and the settling.
-        const QStringList used = {QStringLiteral("cheques_emitente"),
-                                  QStringLiteral("cheques_troca"),
-                                  QStringLiteral("cheques_status_deposito")};
+        const QStringList used = {
+            QStringLiteral("cheques_emitente"), QStringLiteral("cheques_troca"),
+            QStringLiteral("cheques_troca_numero"), QStringLiteral("cheques_status_deposito")};
         QSqlQuery query = runSql(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE "
                                                     "type = 'index' AND tbl_name = 'CHEQUES' "
                                                     "AND sql IS NOT NULL"));
