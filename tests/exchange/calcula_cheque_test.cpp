@@ -7,6 +7,7 @@
 #include "exchange/calcula_cheque.h"
 #include "exchange/parametros.h"
 #include "exchange/totais_troca.h"
+#include "todas_as_tarifas.h"
 
 namespace tavrel {
 namespace {
@@ -15,25 +16,6 @@ const QDate kTroca(2027, 1, 10);
 
 ChequeEntrada cheque(int diasAFrente, double valor = 1000, double taxa = 3) {
     return {kTroca, kTroca.addDays(diasAFrente), valor, taxa};
-}
-
-// Every fee switched on with the values of the worked example.
-Parametros todasAsTarifas() {
-    Parametros p;
-    p.st_dia = true;
-    p.st_cpmf = true;
-    p.vl_cpmf = 0.0038;
-    p.st_custodia = true;
-    p.vl_custodia = 1.5;
-    p.st_advalorem = true;
-    p.vl_advalorem = 0.001;
-    p.st_iof = true;
-    p.vl_iof = 0.0041;
-    p.st_tac = true;
-    p.vl_tac = 10;
-    p.st_consulta = true;
-    p.vl_consulta = 2.5;
-    return p;
 }
 
 struct DaysCase {

@@ -3,29 +3,12 @@
 #include "exchange/calcula_cheque.h"
 #include "exchange/parametros.h"
 #include "exchange/totais_troca.h"
+#include "todas_as_tarifas.h"
 
 namespace tavrel {
 namespace {
 
 const QDate kTroca(2027, 1, 10);
-
-Parametros todasAsTarifas() {
-    Parametros p;
-    p.st_dia = true;
-    p.st_cpmf = true;
-    p.vl_cpmf = 0.0038;
-    p.st_custodia = true;
-    p.vl_custodia = 1.5;
-    p.st_advalorem = true;
-    p.vl_advalorem = 0.001;
-    p.st_iof = true;
-    p.vl_iof = 0.0041;
-    p.st_tac = true;
-    p.vl_tac = 10;
-    p.st_consulta = true;
-    p.vl_consulta = 2.5;
-    return p;
-}
 
 // The amounts of a computed row, as they are read back from the table on removal.
 ValoresCheque stored(double valor, const ChequeCalculado& row) {
