@@ -66,6 +66,7 @@ FTROCA::FTROCA(Context& context, QWidget* parent)
     Command2->setEnabled(false);
     abreDados();
     dt_deposito->setInputMask(kMascaraData);
+    dt_troca->setDate(context.clock->today());
     pintaRecompra(0);
     for (QLineEdit* zero : {VL_ABERTO, VL_BAIXADO, vl_acumulado})
         zero->setText(QStringLiteral("0"));

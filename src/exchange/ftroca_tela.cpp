@@ -158,6 +158,8 @@ void FTROCA::constroiTela() {
     auto* lancados = new QGroupBox(QStringLiteral("CHEQUES LANCADOS"), this);
     auto* lancadosLayout = new QVBoxLayout(lancados);
     DBGrid1 = makeReadOnlyGrid(lancados, QStringLiteral("DBGrid1"), gridModel_.get());
+    // The hidden row id is the last column, so the shown ones share the width.
+    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     DBGrid1->setFocusPolicy(Qt::ClickFocus);
     lancadosLayout->addWidget(DBGrid1);
     layout->addWidget(lancados, 1);
