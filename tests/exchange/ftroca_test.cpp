@@ -455,6 +455,23 @@ TEST_F(FtrocaTest, PrintingATypedExchangeListsExactlyItsCheques) {
                     .contains("Data: 08/12/2026 Hora: 14:05.09-Supervisor-IMPRIMIU A TROCA-7"));
 }
 
+TEST_F(FtrocaTest, AnExchangeHandedBackBecomesTheCurrentOne) {
+    addCheque("00012", "1", "A", 100, "00001");
+    addCheque("00012", "2", "A", 200, "00001");
+    FTROCA* troca = openScreen();
+    troca->carregaTroca({"12", "2,5", QDate(2026, 12, 1), "00002", "300,00", "12,50", "40", "7,30",
+                         "240,20", "00002"});
+    EXPECT_EQ(text(screen, "CD_TROCA"), "12");
+    EXPECT_EQ(text(screen, "vl_taxa"), "2,5");
+    EXPECT_EQ(text(screen, "NM_CLIENTE"), QStringLiteral("BRUNO D'ÁVILA"));
+    EXPECT_EQ(troca->codigoCliente(), "00002");
+    EXPECT_EQ(gridRows(screen, "DBGrid1").size(), 2) << "the grid shows exchange 00012";
+    EXPECT_EQ(text(screen, "VL_BRUTO"), "300,00");
+    EXPECT_EQ(text(screen, "VL_TARIFA"), "7,30");
+    EXPECT_EQ(text(screen, "LIQUIDO"), "240,20");
+    EXPECT_EQ(text(screen, "NR_CHEQUES"), "2");
+}
+
 TEST_F(FtrocaTest, CaixaIsNotAvailable) {
     openScreen();
     click(screen, "Command3");
