@@ -1,10 +1,9 @@
 #include "core/money.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 namespace tavrel {
 namespace {
@@ -16,33 +15,43 @@ double roundDecimal(double value, int decimals) {
     if (!std::isfinite(value) || value == 0.0) {
         return value;
     }
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    // buffer is "d.dddddddddddddde±XX"
-    std::string digits;
-    digits += buffer[0];
-    digits.append(buffer + 2, 14);
-    const int exponent = std::atoi(buffer + 17);
+    // The decimal form with 15 significant digits: "d.dddddddddddddde±XX".
+    char text[32];
+    const char* end =
+        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific, 14)
+            .ptr;
+    const char* exponentText = std::find(static_cast<const char*>(text), end, 'e') + 1;
+    if (*exponentText == '+') {
+        ++exponentText;
+    }
+    int exponent = 0;
+    std::from_chars(exponentText, end, exponent);
+    const char digits[15] = {text[0],  text[2],  text[3],  text[4],  text[5],
+                             text[6],  text[7],  text[8],  text[9],  text[10],
+                             text[11], text[12], text[13], text[14], text[15]};
 
-    // Position of the first dropped digit within `digits`.
+    // Position of the first dropped digit.
     const int keep = exponent + 1 + decimals;
-    if (keep >= static_cast<int>(digits.size())) {
+    if (keep >= 15) {
         return value;  // already has no more than `decimals` decimals
     }
     if (keep < 0) {
         return 0.0;  // smaller than half of the last kept decimal
     }
-    std::string kept = digits.substr(0, keep);
-    const bool roundUp = digits[keep] >= '5';
-    // kept * 10^(exponent + 1 - keep) is the truncated magnitude.
-    long double magnitude = kept.empty() ? 0.0L : std::strtold(kept.c_str(), nullptr);
-    if (roundUp) {
-        magnitude += 1.0L;
+    long long kept = 0;
+    for (int i = 0; i < keep; ++i) {
+        kept = kept * 10 + (digits[i] - '0');
     }
-    // Build the decimal text and let strtod give the nearest double to it.
-    char text[64];
-    std::snprintf(text, sizeof text, "%.0Lfe%d", magnitude, exponent + 1 - keep);
-    const double result = std::strtod(text, nullptr);
+    if (digits[keep] >= '5') {
+        ++kept;
+    }
+    // kept * 10^(exponent + 1 - keep), read back as the nearest double.
+    char rounded[48];
+    char* out = std::to_chars(rounded, rounded + 24, kept).ptr;  // at most 16 digits
+    *out++ = 'e';
+    out = std::to_chars(out, rounded + sizeof rounded, exponent + 1 - keep).ptr;
+    double result = 0;
+    std::from_chars(rounded, out, result);
     return value < 0 ? -result : result;
 }
 

@@ -31,6 +31,9 @@ INSTANTIATE_TEST_SUITE_P(
         RoundingCase{945.0, 945.0}, RoundingCase{12.3, 12.3}, RoundingCase{1234567.895, 1234567.9},
         RoundingCase{99999999.995, 100000000.0}, RoundingCase{0.0000001, 0.0},
         RoundingCase{0.0, 0.0},
+        // A carry into a new digit, an exact binary half, beyond 15 digits, negative tiny.
+        RoundingCase{9.995, 10.0}, RoundingCase{-99.995, -100.0}, RoundingCase{0.125, 0.13},
+        RoundingCase{1e20, 1e20}, RoundingCase{-0.004, 0.0},
         // Results of real computations: 1000 * 0.0038 and 3 * 1.1.
         RoundingCase{1000 * 0.0038, 3.8}, RoundingCase{3 * 1.115, 3.35}));
 
