@@ -122,7 +122,6 @@ void FTROCA::lerHistorico(const QString& documento, bool comTotaisPorStatus) {
     if (!historico) {
         return;
     }
-    estado_->sequencial = static_cast<int>(historico->proximoSequencial);
     if (historico->cheques == 0) {
         return;
     }
@@ -283,12 +282,13 @@ void FTROCA::adicionaCheque() {
 
     // The sequence number comes from the document's history as it is now, so a cheque whose
     // document was accepted from the blacklist, or typed without leaving the field, still gets
-    // its own number.
-    step([&] {
-        estado_->sequencial =
-            static_cast<int>(estado_->cheques->historico(documento).proximoSequencial);
-    });
-    cheque.nr_sequencial = formatCode(estado_->sequencial, code_width::kSequencial);
+    // its own number. Without the history there is no right number to store.
+    if (!step([&] {
+            cheque.nr_sequencial = formatCode(
+                estado_->cheques->historico(documento).proximoSequencial, code_width::kSequencial);
+        })) {
+        return;
+    }
 
     // Work on a copy of the totals: they change only once the row is saved.
     TotaisTroca totais = estado_->totais;

@@ -18,7 +18,6 @@ struct FTROCA::Estado {
     std::unique_ptr<DatabaseHolidays> feriados;
     Parametros parametros;
     TotaisTroca totais;
-    int sequencial = 1;  // issuer sequence number of the cheque being entered
 };
 
 }  // namespace tavrel
