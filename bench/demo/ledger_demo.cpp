@@ -125,8 +125,9 @@ LedgerCounts generateLedger(const QSqlDatabase& caixa, Random& random, int entry
         std::vector<Movimento> movimentos;
         for (auto i = first; i != last; ++i) {
             const Entry& e = entries[*i];
-            movimentos.push_back(
-                {e.amount, QString(QLatin1Char(kDescriptions[e.description].type))});
+            movimentos.push_back({e.amount, kDescriptions[e.description].type == 'C'
+                                                ? Sentido::Credito
+                                                : Sentido::Debito});
         }
         const std::vector<double> saldos = RecalculaSaldos(movimentos);
         for (auto i = first; i != last; ++i) {

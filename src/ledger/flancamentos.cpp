@@ -230,7 +230,7 @@ void flancamentos::escolheConta() {
     atualizaPosicao();
 }
 
-void flancamentos::atualizaPosicao() {
+void flancamentos::atualizaPosicao(std::optional<Posicao> lida) {
     const QString conta = contaEscolhida();
     if (conta.isEmpty() || !store_) {
         for (QLineEdit* box : {creditos, debitos, saldo})
@@ -238,16 +238,17 @@ void flancamentos::atualizaPosicao() {
         return;
     }
     step([&] {
-        const Posicao posicao = store_->posicao(conta);
+        const Posicao posicao = lida ? *lida : store_->posicao(conta);
         creditos->setText(formatMoney(posicao.creditos));
         debitos->setText(formatMoney(posicao.debitos));
         saldo->setText(formatMoney(posicao.saldo));
     });
 }
 
-void flancamentos::atualizaConta() {
+void flancamentos::atualizaConta(const std::optional<ContaGravada>& gravada) {
     step([this] { model_->recarrega(); });
-    atualizaPosicao();
+    // The walk that wrote the balances gave the totals too, unless the command failed.
+    atualizaPosicao(gravada ? std::optional<Posicao>(gravada->posicao) : std::nullopt);
 }
 
 void flancamentos::escolheLinha(int linha) {
@@ -355,9 +356,10 @@ void flancamentos::incluir() {
     if (!lancamento) {
         return;  // the typed fields stay for the operator to correct
     }
-    const bool gravado = step([&] { cd_lancamento->setText(store_->inclui(*lancamento)); });
-    atualizaConta();
-    if (gravado) {
+    std::optional<ContaGravada> gravada;
+    step([&] { gravada = store_->inclui(*lancamento); });
+    atualizaConta(gravada);
+    if (gravada) {
         limpaCampos();
     }
 }
@@ -389,9 +391,10 @@ void flancamentos::alterar() {
         atualizaConta();
         return;
     }
-    const bool gravado = step([&] { store_->altera(id.toLongLong(), *lancamento); });
-    atualizaConta();
-    if (gravado) {
+    std::optional<ContaGravada> gravada;
+    step([&] { gravada = store_->altera(id.toLongLong(), *lancamento); });
+    atualizaConta(gravada);
+    if (gravada) {
         limpaCampos();
     }
 }
@@ -412,12 +415,13 @@ void flancamentos::excluir() {
     const bool sim = context().dialogs->askYesNo(
         QStringLiteral("Deseja Realmente excluir esse registro? :") + regionalText(valor),
         QStringLiteral("EXCLUSÃO"));
+    std::optional<ContaGravada> gravada;
     if (sim) {
-        step([&] { store_->exclui(id); });
+        step([&] { gravada = store_->exclui(id); });
     } else {
-        step([&] { store_->rebalanceia(conta); });
+        step([&] { gravada = store_->rebalanceia(conta); });
     }
-    atualizaConta();
+    atualizaConta(gravada);
     limpaCampos();
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "ledger/lancamento_store.h"
 #include "ui/screen.h"
 
 class QComboBox;
@@ -14,10 +15,7 @@ class QTableView;
 namespace tavrel {
 
 class Connection;
-class LancamentoStore;
 class LancamentosModel;
-struct LancamentoRecusado;
-struct Lancamento;
 
 // The cash ledger ("Manutenção de Lançamentos"): the operator chooses an account, sees its
 // entries with their running balance and its totals, and adds, changes or deletes entries.
@@ -48,10 +46,10 @@ private:
     void carregaContas();
     void carregaHistoricos();
     void mostraRegistro(qint64 id);
-    // AtualizaPosicao: the chosen account's totals.
-    void atualizaPosicao();
-    // The grid and the totals read again after a command.
-    void atualizaConta();
+    // AtualizaPosicao: the chosen account's totals, read unless they are given.
+    void atualizaPosicao(std::optional<Posicao> lida = std::nullopt);
+    // The grid read again and the totals shown after a command.
+    void atualizaConta(const std::optional<ContaGravada>& gravada = std::nullopt);
     // The typed entry once every check passed; otherwise the operator has been told why.
     std::optional<Lancamento> confere();
     void recusa(const LancamentoRecusado& motivo);

@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/ptbr.h"
 #include "data/codes.h"
+#include "data/row.h"
 #include "data/sql.h"
 #include "data/transaction.h"
 
@@ -15,6 +16,19 @@ namespace tavrel {
 namespace {
 
 const QString kSaldoSql = QStringLiteral("UPDATE LANCAMENTOS SET VL_SALDO = :saldo WHERE id = :id");
+
+// The account's entries in (date, code) order, as the running balance walks them. The sense is
+// read as a number: no text per row.
+const QString kCaminhoSql = QStringLiteral(
+                                "SELECT id, VL_LANCAMENTO, %1, VL_SALDO FROM LANCAMENTOS "
+                                "WHERE CD_CONTA = ? ORDER BY DT_LANCAMENTO, CD_lancamento")
+                                .arg(QLatin1String(kSentidoSql));
+// The same order for the totals, read from the (account, date, code, status, amount) index
+// alone.
+const QString kPosicaoSql = QStringLiteral(
+                                "SELECT VL_LANCAMENTO, %1 FROM LANCAMENTOS WHERE CD_CONTA = ? "
+                                "ORDER BY DT_LANCAMENTO, CD_lancamento")
+                                .arg(QLatin1String(kSentidoSql));
 
 AppError semHistorico(const QString& cd_historico) {
     return AppError(error_number::kDatabase,
@@ -49,7 +63,7 @@ QString LancamentoStore::statusDe(const Lancamento& lancamento) const {
     return *tipo;
 }
 
-QString LancamentoStore::inclui(const Lancamento& l) {
+ContaGravada LancamentoStore::inclui(const Lancamento& l) {
     TransactionGuard transaction(db_);
     const QString status = statusDe(l);
     const QString codigo = nextCode(db_, QStringLiteral("LANCAMENTOS"),
@@ -60,16 +74,17 @@ QString LancamentoStore::inclui(const Lancamento& l) {
                           "VALUES (?, ?, ?, ?, ?, ?, ?)"),
            {codigo, l.cd_conta, l.cd_historico, l.ds_complemento, l.vl_lancamento,
             storageDate(l.dt_lancamento), status});
-    gravaSaldos(l.cd_conta);
+    ContaGravada gravada = gravaSaldos(l.cd_conta);
     transaction.commit();
-    return codigo;
+    gravada.codigo = codigo;
+    return gravada;
 }
 
-void LancamentoStore::altera(qint64 id, const Lancamento& l) {
+ContaGravada LancamentoStore::altera(qint64 id, const Lancamento& l) {
     TransactionGuard transaction(db_);
-    const QVariant contaAnterior =
-        scalarSql(db_, QStringLiteral("SELECT CD_CONTA FROM LANCAMENTOS WHERE id = ?"), {id});
-    if (!contaAnterior.isValid()) {
+    const std::optional<Row> anterior = fetchRow(
+        db_, QStringLiteral("SELECT CD_CONTA, CD_lancamento FROM LANCAMENTOS WHERE id = ?"), {id});
+    if (!anterior) {
         throw AppError(error_number::kDatabase, QStringLiteral("O lançamento não existe mais."),
                        QStringLiteral("LANCAMENTOS"));
     }
@@ -80,53 +95,57 @@ void LancamentoStore::altera(qint64 id, const Lancamento& l) {
                           "CD_STATUS = ? WHERE id = ?"),
            {l.cd_conta, l.cd_historico, l.ds_complemento, l.vl_lancamento,
             storageDate(l.dt_lancamento), status, id});
-    gravaSaldos(l.cd_conta);
-    if (contaAnterior.toString() != l.cd_conta) {
-        gravaSaldos(contaAnterior.toString());  // the account it left
+    ContaGravada gravada = gravaSaldos(l.cd_conta);
+    const QString contaAnterior = anterior->text(QStringLiteral("CD_CONTA"));
+    if (contaAnterior != l.cd_conta) {
+        gravaSaldos(contaAnterior);  // the account it left
     }
     transaction.commit();
+    gravada.codigo = anterior->text(QStringLiteral("CD_lancamento"));
+    return gravada;
 }
 
-void LancamentoStore::exclui(qint64 id) {
+std::optional<ContaGravada> LancamentoStore::exclui(qint64 id) {
     TransactionGuard transaction(db_);
-    const QVariant conta =
-        scalarSql(db_, QStringLiteral("SELECT CD_CONTA FROM LANCAMENTOS WHERE id = ?"), {id});
-    if (!conta.isValid()) {
-        return;
+    const std::optional<Row> entrada = fetchRow(
+        db_, QStringLiteral("SELECT CD_CONTA, CD_lancamento FROM LANCAMENTOS WHERE id = ?"), {id});
+    if (!entrada) {
+        return std::nullopt;
     }
     runSql(db_, QStringLiteral("DELETE FROM LANCAMENTOS WHERE id = ?"), {id});
-    gravaSaldos(conta.toString());
+    ContaGravada gravada = gravaSaldos(entrada->text(QStringLiteral("CD_CONTA")));
     transaction.commit();
+    gravada.codigo = entrada->text(QStringLiteral("CD_lancamento"));
+    return gravada;
 }
 
-int LancamentoStore::rebalanceia(const QString& cd_conta) {
+ContaGravada LancamentoStore::rebalanceia(const QString& cd_conta) {
     TransactionGuard transaction(db_);
-    const int alterados = gravaSaldos(cd_conta);
+    const ContaGravada gravada = gravaSaldos(cd_conta);
     transaction.commit();
-    return alterados;
+    return gravada;
 }
 
-int LancamentoStore::gravaSaldos(const QString& cd_conta) {
+ContaGravada LancamentoStore::gravaSaldos(const QString& cd_conta) {
     std::vector<qint64> ids;
     std::vector<Movimento> movimentos;
     std::vector<QVariant> gravados;
     {
         // Read whole before writing: no statement stays open while the rows change.
-        QSqlQuery query = runSql(db_,
-                                 QStringLiteral("SELECT id, VL_LANCAMENTO, CD_STATUS, VL_SALDO "
-                                                "FROM LANCAMENTOS WHERE CD_CONTA = ? "
-                                                "ORDER BY DT_LANCAMENTO, CD_lancamento"),
-                                 {cd_conta});
+        QSqlQuery query = runSql(db_, kCaminhoSql, {cd_conta});
         while (query.next()) {
             ids.push_back(query.value(0).toLongLong());
-            movimentos.push_back({query.value(1).toDouble(), query.value(2).toString()});
+            movimentos.push_back(
+                {query.value(1).toDouble(), sentidoDoNumero(query.value(2).toInt())});
             gravados.push_back(query.value(3));
         }
     }
     const std::vector<double> saldos = RecalculaSaldos(movimentos);
 
+    ContaGravada gravada;
+    gravada.posicao = AtualizaPosicao(movimentos);
     QSqlQuery update(db_);
-    int alterados = 0;
+    int& alterados = gravada.saldosGravados;
     for (size_t i = 0; i < saldos.size(); ++i) {
         const QVariant& gravado = gravados[i];
         if (!gravado.isNull() && gravado.toDouble() == saldos[i]) {
@@ -142,17 +161,14 @@ int LancamentoStore::gravaSaldos(const QString& cd_conta) {
         }
         ++alterados;
     }
-    return alterados;
+    return gravada;
 }
 
 Posicao LancamentoStore::posicao(const QString& cd_conta) const {
     std::vector<Movimento> movimentos;
-    QSqlQuery query = runSql(db_,
-                             QStringLiteral("SELECT VL_LANCAMENTO, CD_STATUS FROM LANCAMENTOS "
-                                            "WHERE CD_CONTA = ? ORDER BY CD_lancamento"),
-                             {cd_conta});
+    QSqlQuery query = runSql(db_, kPosicaoSql, {cd_conta});
     while (query.next()) {
-        movimentos.push_back({query.value(0).toDouble(), query.value(1).toString()});
+        movimentos.push_back({query.value(0).toDouble(), sentidoDoNumero(query.value(1).toInt())});
     }
     return AtualizaPosicao(movimentos);
 }

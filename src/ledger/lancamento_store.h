@@ -9,6 +9,14 @@
 
 namespace tavrel {
 
+// What a command leaves in the account it wrote to, worked out by the same walk that wrote the
+// balances.
+struct ContaGravada {
+    QString codigo;  // the entry's code
+    Posicao posicao;
+    int saldosGravados = 0;  // rows whose stored balance changed
+};
+
 // The writes of the ledger entries screen. Each command is one transaction: the entry and every
 // running balance of its account are written together or not at all, and a failure throws
 // (DataError or AppError) with every row as it was.
@@ -17,18 +25,19 @@ public:
     explicit LancamentoStore(const QSqlDatabase& db);
 
     // Adds the entry with the next code across all accounts and the status copied from its
-    // description's type; returns the code.
-    QString inclui(const Lancamento& lancamento);
+    // description's type.
+    ContaGravada inclui(const Lancamento& lancamento);
     // Rewrites the entry `id` (its code stays; the status is copied again from the
-    // description). Throws AppError when the entry is gone.
-    void altera(qint64 id, const Lancamento& lancamento);
-    // Deletes the entry `id`; nothing happens when it is gone already.
-    void exclui(qint64 id);
+    // description). Throws AppError when the entry is gone. An entry moved to another account
+    // rebalances both; the result is the new account's.
+    ContaGravada altera(qint64 id, const Lancamento& lancamento);
+    // Deletes the entry `id`; nothing happens (and nothing is returned) when it is gone already.
+    std::optional<ContaGravada> exclui(qint64 id);
     // Brings the stored balances of the account in line with its entries, in a transaction of
-    // its own; returns how many rows changed.
-    int rebalanceia(const QString& cd_conta);
+    // its own.
+    ContaGravada rebalanceia(const QString& cd_conta);
 
-    // The account's totals (AtualizaPosicao over its entries in code order).
+    // The account's totals: AtualizaPosicao over its entries in (date, code) order.
     Posicao posicao(const QString& cd_conta) const;
 
     // The type (CD_TIPO) of a description; nothing when the description does not exist.
@@ -38,7 +47,7 @@ public:
 private:
     // RecalculaSaldos over the account, inside the caller's transaction: walks the entries in
     // (date, code) order and updates only the rows whose stored balance differs.
-    int gravaSaldos(const QString& cd_conta);
+    ContaGravada gravaSaldos(const QString& cd_conta);
     QString statusDe(const Lancamento& lancamento) const;
 
     QSqlDatabase db_;

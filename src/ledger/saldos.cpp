@@ -1,23 +1,27 @@
 #include "ledger/saldos.h"
 
 namespace tavrel {
-namespace {
 
-bool credito(const Movimento& m) {
-    return m.status == QLatin1String("C");
-}
-bool debito(const Movimento& m) {
-    return m.status == QLatin1String("D");
+Sentido sentidoDoStatus(QStringView status) {
+    if (status == u"C") {
+        return Sentido::Credito;
+    }
+    if (status == u"D") {
+        return Sentido::Debito;
+    }
+    return Sentido::Nenhum;
 }
 
-}  // namespace
+Sentido sentidoDoNumero(int numero) {
+    return numero > 0 ? Sentido::Credito : numero < 0 ? Sentido::Debito : Sentido::Nenhum;
+}
 
 Posicao AtualizaPosicao(std::span<const Movimento> movimentos) {
     Posicao posicao;
     for (const Movimento& m : movimentos) {
-        if (debito(m)) {
+        if (m.sentido == Sentido::Debito) {
             posicao.debitos += m.valor;
-        } else if (credito(m)) {
+        } else if (m.sentido == Sentido::Credito) {
             posicao.creditos += m.valor;
         }
     }
@@ -30,9 +34,9 @@ std::vector<double> RecalculaSaldos(std::span<const Movimento> emOrdemDeData) {
     saldos.reserve(emOrdemDeData.size());
     double saldo = 0;
     for (const Movimento& m : emOrdemDeData) {
-        if (debito(m)) {
+        if (m.sentido == Sentido::Debito) {
             saldo = saldo - m.valor;
-        } else if (credito(m)) {
+        } else if (m.sentido == Sentido::Credito) {
             saldo = saldo + m.valor;
         }
         saldos.push_back(saldo);

@@ -24,8 +24,9 @@ protected:
         }
     }
     QString inclui(const char* conta, const char* historico, double valor, QDate data) {
-        return store.inclui(
-            {QString::fromLatin1(conta), QString::fromLatin1(historico), {}, valor, data});
+        return store
+            .inclui({QString::fromLatin1(conta), QString::fromLatin1(historico), {}, valor, data})
+            .codigo;
     }
     int gravados() {
         const int n = scalarSql(caixa.db(), "SELECT n FROM gravados").toInt();
@@ -64,11 +65,15 @@ TEST_F(LancamentoStoreTest, WritesOnlyTheBalancesThatChange) {
     inclui("001", "00001", 10, dia.addDays(-1));
     EXPECT_EQ(gravados(), 5);
     EXPECT_EQ(saldos("001"), (QList<double>{10, 110, 80, 85, 84}));
-    EXPECT_EQ(store.rebalanceia("001"), 0) << "nothing to do when every balance is right";
+    EXPECT_EQ(store.rebalanceia("001").saldosGravados, 0)
+        << "nothing to do when every balance is right";
 
     runSql(caixa.db(), "UPDATE LANCAMENTOS SET VL_SALDO = NULL WHERE CD_lancamento = '0000000002'");
     runSql(caixa.db(), "UPDATE LANCAMENTOS SET VL_SALDO = 0 WHERE CD_lancamento = '0000000004'");
-    EXPECT_EQ(store.rebalanceia("001"), 2);
+    const ContaGravada gravada = store.rebalanceia("001");
+    EXPECT_EQ(gravada.saldosGravados, 2);
+    EXPECT_EQ(gravada.posicao.creditos, 10.0 + 100 + 5);
+    EXPECT_EQ(gravada.posicao.debitos, 30.0 + 1);
     EXPECT_EQ(saldos("001"), (QList<double>{10, 110, 80, 85, 84}));
 }
 
@@ -96,6 +101,19 @@ TEST_F(LancamentoStoreTest, StatusIsCopiedFromTheDescriptionAndAnUntypedOneCount
     EXPECT_EQ(store.posicao("001").debitos, 40.0);
 }
 
+TEST_F(LancamentoStoreTest, TheSqlReadingOfTheStatusFollowsTheSameRule) {
+    const QVariantList statuses = {"C", "D", "c", "d", "", " C", "C ", "X", QVariant()};
+    for (const QVariant& status : statuses) {
+        const int lido = scalarSql(caixa.db(),
+                                   QStringLiteral("SELECT %1 FROM (SELECT ? AS CD_STATUS)")
+                                       .arg(QLatin1String(kSentidoSql)),
+                                   {status})
+                             .toInt();
+        EXPECT_EQ(sentidoDoNumero(lido), sentidoDoStatus(status.toString()))
+            << "status '" << status.toString().toStdString() << "'";
+    }
+}
+
 TEST_F(LancamentoStoreTest, AnEntryMovedToAnotherAccountRebalancesBoth) {
     const QDate dia(2026, 12, 1);
     inclui("001", "00001", 100, dia);
@@ -112,7 +130,7 @@ TEST_F(LancamentoStoreTest, FailuresThrowAndWriteNothing) {
     inclui("001", "00001", 100, dia);
     EXPECT_THROW(inclui("001", "09999", 5, dia), AppError) << "a description that is gone";
     EXPECT_THROW(store.altera(999, {"001", "00001", {}, 5, dia}), AppError);
-    store.exclui(999);  // gone already: nothing happens
+    EXPECT_FALSE(store.exclui(999).has_value()) << "gone already: nothing happens";
     EXPECT_EQ(scalarSql(caixa.db(), "SELECT COUNT(*) FROM LANCAMENTOS").toInt(), 1);
     EXPECT_EQ(saldos("001"), QList<double>{100});
 

@@ -7,16 +7,18 @@ namespace tavrel {
 namespace {
 
 Movimento credito(double valor) {
-    return {valor, QStringLiteral("C")};
+    return {valor, Sentido::Credito};
 }
 Movimento debito(double valor) {
-    return {valor, QStringLiteral("D")};
+    return {valor, Sentido::Debito};
+}
+Movimento nenhum(double valor) {
+    return {valor, Sentido::Nenhum};
 }
 
 TEST(AtualizaPosicao, CreditsDebitsAndTheirDifferenceUntypedEntriesInNeither) {
-    const std::vector<Movimento> movimentos = {debito(250.10),  credito(1000),
-                                               credito(0.10),   debito(0.20),
-                                               {77, QString()}, {5, QStringLiteral("c")}};
+    const std::vector<Movimento> movimentos = {debito(250.10), credito(1000), credito(0.10),
+                                               debito(0.20), nenhum(77)};
     const Posicao p = AtualizaPosicao(movimentos);
     EXPECT_EQ(p.creditos, 1000.0 + 0.10);
     EXPECT_EQ(p.debitos, 250.10 + 0.20);
@@ -29,8 +31,8 @@ TEST(AtualizaPosicao, CreditsDebitsAndTheirDifferenceUntypedEntriesInNeither) {
 }
 
 TEST(RecalculaSaldos, RunsInTheGivenOrderUnroundedAndSkipsUntypedEntries) {
-    const std::vector<Movimento> movimentos = {
-        credito(0.1), credito(0.2), {9, QStringLiteral("X")}, debito(0.3), debito(5)};
+    const std::vector<Movimento> movimentos = {credito(0.1), credito(0.2), nenhum(9), debito(0.3),
+                                               debito(5)};
     const std::vector<double> saldos = RecalculaSaldos(movimentos);
     ASSERT_EQ(saldos.size(), 5u);
     EXPECT_EQ(saldos[0], 0.1);
@@ -40,6 +42,15 @@ TEST(RecalculaSaldos, RunsInTheGivenOrderUnroundedAndSkipsUntypedEntries) {
     EXPECT_EQ(saldos[3], 0.1 + 0.2 - 0.3);
     EXPECT_EQ(saldos[4], 0.1 + 0.2 - 0.3 - 5);
     EXPECT_TRUE(RecalculaSaldos({}).empty());
+}
+
+TEST(Sentido, OnlyCapitalCAndDMoveTheBalanceInCodeAndInSql) {
+    EXPECT_EQ(sentidoDoStatus(u"C"), Sentido::Credito);
+    EXPECT_EQ(sentidoDoStatus(u"D"), Sentido::Debito);
+    for (const char16_t* outro : {u"", u"c", u"d", u" C", u"C ", u"X", u"CD"}) {
+        EXPECT_EQ(sentidoDoStatus(outro), Sentido::Nenhum)
+            << QString::fromUtf16(outro).toStdString();
+    }
 }
 
 TEST(ConfereLancamento, RefusesWhatCannotBeWrittenAndNamesTheField) {
