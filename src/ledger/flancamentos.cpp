@@ -97,7 +97,20 @@ void flancamentos::constroiTela() {
     GridEX1 = makeReadOnlyGrid(this, QStringLiteral("GridEX1"), model_.get());
     GridEX1->setFocusPolicy(Qt::ClickFocus);
     showAsPreviewLine(GridEX1, LancamentosModel::PlanoContas);
-    GridEX1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Widths from the font, never from the contents (an account may have many thousands of
+    // entries); the description takes what is left.
+    QHeaderView* colunas = GridEX1->horizontalHeader();
+    colunas->setStretchLastSection(false);
+    const QFontMetrics medida = GridEX1->fontMetrics();
+    const auto largura = [&](const char* amostra) {
+        return medida.horizontalAdvance(QString::fromLatin1(amostra)) + 16;
+    };
+    colunas->resizeSection(LancamentosModel::Data, largura("00/00/00000"));
+    colunas->resizeSection(LancamentosModel::Valor, largura("000000000,00"));
+    colunas->resizeSection(LancamentosModel::Saldo, largura("-000000000,00"));
+    colunas->resizeSection(LancamentosModel::Status, largura("Status"));
+    colunas->resizeSection(LancamentosModel::Lancamento, largura("00000000000"));
+    colunas->setSectionResizeMode(LancamentosModel::Historico, QHeaderView::Stretch);
     topo->addWidget(GridEX1, 1);
     layout->addLayout(topo, 1);
 
@@ -105,25 +118,28 @@ void flancamentos::constroiTela() {
     cd_lancamento = named(new QLineEdit(this), "cd_lancamento");
     cd_lancamento->setReadOnly(true);
     cd_lancamento->setFocusPolicy(Qt::NoFocus);
-    cd_lancamento->setMaximumWidth(110);
+    const QFontMetrics medidaCampo = fontMetrics();
+    cd_lancamento->setMinimumWidth(medidaCampo.horizontalAdvance(QStringLiteral("00000000000")) +
+                                   12);
     DS_CONTA = named(new QComboBox(this), "DS_CONTA");
     DS_CONTA->setMinimumWidth(240);
     DS_complemento = named(new QLineEdit(this), "DS_complemento");
     VL_LANCAMENTO = named(new QLineEdit(this), "VL_LANCAMENTO");
     VL_LANCAMENTO->setAlignment(Qt::AlignRight);
-    VL_LANCAMENTO->setMaximumWidth(140);
+    VL_LANCAMENTO->setMinimumWidth(medidaCampo.horizontalAdvance(QStringLiteral("000.000.000,00")));
     dt_lancamento = named(new QLineEdit(this), "dt_lancamento");
     dt_lancamento->setInputMask(kMascara);
-    dt_lancamento->setMaximumWidth(110);
+    dt_lancamento->setMinimumWidth(medidaCampo.horizontalAdvance(QStringLiteral("00/00/00000")) +
+                                   12);
     campos->addWidget(cd_lancamento, 0, 0);
     campos->addWidget(new QLabel(QStringLiteral("Histórico.:"), this), 0, 1);
-    campos->addWidget(DS_CONTA, 0, 2);
-    campos->addWidget(new QLabel(QStringLiteral("Valor.:"), this), 0, 3);
-    campos->addWidget(VL_LANCAMENTO, 0, 4);
-    campos->addWidget(new QLabel(QStringLiteral("Data.:"), this), 0, 5);
-    campos->addWidget(dt_lancamento, 0, 6);
-    campos->addWidget(new QLabel(QStringLiteral("Obs.:"), this), 1, 1);
-    campos->addWidget(DS_complemento, 1, 2, 1, 5);
+    campos->addWidget(DS_CONTA, 0, 2, 1, 3);
+    campos->addWidget(new QLabel(QStringLiteral("Valor.:"), this), 1, 1);
+    campos->addWidget(VL_LANCAMENTO, 1, 2);
+    campos->addWidget(new QLabel(QStringLiteral("Data.:"), this), 1, 3);
+    campos->addWidget(dt_lancamento, 1, 4);
+    campos->addWidget(new QLabel(QStringLiteral("Obs.:"), this), 2, 1);
+    campos->addWidget(DS_complemento, 2, 2, 1, 3);
     campos->setColumnStretch(2, 1);
 
     auto* posicao = new QGroupBox(QStringLiteral("Posição"), this);

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyle>
 #include <QTableView>
 
 namespace tavrel {
@@ -34,12 +35,23 @@ void PreviewLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
                       option.fontMetrics.elidedText(text, Qt::ElideRight, line.width()));
     painter->restore();
+
+    // The grid's own lines would cut the preview line: the cells draw theirs, between the
+    // columns in the upper half only and under the whole row.
+    const QStyle* style = view_->style();
+    painter->save();
+    painter->setPen(QColor::fromRgba(
+        static_cast<QRgb>(style->styleHint(QStyle::SH_Table_GridLineColor, &option, view_))));
+    painter->drawLine(upper.rect.topRight(), upper.rect.bottomRight());
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    painter->restore();
 }
 
 void showAsPreviewLine(QTableView* view, int column) {
     view->setItemDelegate(new PreviewLineDelegate(view, column));
     view->setColumnHidden(column, true);
     view->setWordWrap(false);
+    view->setShowGrid(false);
     QHeaderView* rows = view->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(2 * view->fontMetrics().height() + 8);
