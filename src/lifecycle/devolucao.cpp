@@ -25,11 +25,12 @@ std::optional<ChequeDevolvivel> leChequeDevolvivel(const QSqlDatabase& db, qlong
 DevolucaoFeita devolveCheque(const QSqlDatabase& db, const Devolucao& devolucao) {
     DevolucaoFeita feita;
     TransactionGuard transaction(db);
-    QSqlQuery cheque = runSql(db,
-                              QStringLiteral("SELECT CD_DOCUMENTO, CD_CLIENTE, CD_TROCA, VL_CHEQUE, "
-                                             "VL_TAXA, DT_DEPOSITO, DT_TROCA, CD_STATUS "
-                                             "FROM CHEQUES WHERE id = ?"),
-                              {devolucao.chequeId});
+    QSqlQuery cheque =
+        runSql(db,
+               QStringLiteral("SELECT CD_DOCUMENTO, CD_CLIENTE, CD_TROCA, VL_CHEQUE, "
+                              "VL_TAXA, DT_DEPOSITO, DT_TROCA, CD_STATUS "
+                              "FROM CHEQUES WHERE id = ?"),
+               {devolucao.chequeId});
     if (!cheque.next()) {
         return feita;
     }

@@ -23,8 +23,8 @@ std::optional<ChequeDevolvivel> leChequeDevolvivel(const QSqlDatabase& db, qlong
 // What the operator answered before the return is written.
 struct Devolucao {
     qlonglong chequeId = 0;
-    QString alinea;             // the return reason, stored as typed (also when empty)
-    bool negativar = false;     // put the issuer's document on the blacklist
+    QString alinea;               // the return reason, stored as typed (also when empty)
+    bool negativar = false;       // put the issuer's document on the blacklist
     bool lancarRecompra = false;  // charge the cheque back to the client (only with negativar)
 };
 

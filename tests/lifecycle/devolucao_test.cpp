@@ -34,16 +34,15 @@ TEST_F(DevolucaoTest, YesToBothBlacklistsChargesBackAndMarksTheCheque) {
     EXPECT_EQ(feita.resultado, ResultadoDevolucao::Devolvido);
     EXPECT_TRUE(feita.negativou);
     EXPECT_EQ(feita.lancamento, QStringLiteral("0000000001"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT CD_DOCUMENTO, NM_PESSOA FROM LISTANEGRA")),
-              (QList<QVariantList>{{QStringLiteral("12345678901"),
-                                    QStringLiteral("CHEQUE DEVOLVIDO")}}));
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT CD_DOCUMENTO, NM_PESSOA FROM LISTANEGRA")),
+        (QList<QVariantList>{{QStringLiteral("12345678901"), QStringLiteral("CHEQUE DEVOLVIDO")}}));
     EXPECT_EQ(rows(QStringLiteral("SELECT CD_lancamento, CD_CLIENTE, CD_TROCA, VL_CHEQUE, "
                                   "DT_DEPOSITO, DT_TROCA, VL_TAXA, VL_JUROS IS NULL, CD_STATUS "
                                   "FROM RECOMPRA")),
               (QList<QVariantList>{{QStringLiteral("0000000001"), QStringLiteral("00007"),
                                     QStringLiteral("00042"), 1500.5, QStringLiteral("2026-12-01"),
-                                    QStringLiteral("2026-11-02"), 4.5, 1,
-                                    QStringLiteral("A")}}));
+                                    QStringLiteral("2026-11-02"), 4.5, 1, QStringLiteral("A")}}));
     EXPECT_EQ(cheque(id), (QList<QVariantList>{{QStringLiteral("11"), QStringLiteral("C")}}));
 }
 
@@ -60,7 +59,8 @@ TEST_F(DevolucaoTest, NoToTheBlacklistOnlyMarksTheChequeWithTheReasonAsTyped) {
 TEST_F(DevolucaoTest, ADocumentAlreadyListedGetsNoSecondRow) {
     exec(QStringLiteral("INSERT INTO LISTANEGRA (CD_DOCUMENTO, NM_PESSOA) VALUES (?, 'FULANO')"),
          {QStringLiteral("12345678901")});
-    const DevolucaoFeita feita = devolve(addCheque(QStringLiteral("12345678901"), 100), true, false);
+    const DevolucaoFeita feita =
+        devolve(addCheque(QStringLiteral("12345678901"), 100), true, false);
     EXPECT_FALSE(feita.negativou);
     EXPECT_EQ(rows(QStringLiteral("SELECT NM_PESSOA FROM LISTANEGRA")),
               (QList<QVariantList>{{QStringLiteral("FULANO")}}));
@@ -79,8 +79,9 @@ TEST_F(DevolucaoTest, ASecondReturnIsRefusedAndChargesNothing) {
 
 TEST_F(DevolucaoTest, AFailingRepurchaseInsertChangesNothing) {
     const qlonglong id = addCheque(QStringLiteral("12345678901"), 100);
-    exec(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON RECOMPRA "
-                        "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END"));
+    exec(
+        QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON RECOMPRA "
+                       "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END"));
     EXPECT_THROW(devolve(id, true, true), DataError);
     EXPECT_EQ(count("LISTANEGRA"), 0) << "the blacklist row is rolled back with it";
     EXPECT_EQ(cheque(id), (QList<QVariantList>{{QStringLiteral("000"), QStringLiteral("A")}}));
