@@ -104,8 +104,8 @@ TEST(LeDadosParcelas, RefusesEveryInputThatCannotMakeAPlan) {
 TEST(LeDadosParcelas, ACheckedFeeNeedsAValueAnUncheckedOneIsIgnored) {
     TextosParcelas t = textos("1000", "5", "12");
     t.st_iof = true;
-    EXPECT_EQ(problema(t), QStringLiteral(
-                               "VALOR DA TAXA IOF INVÁLIDO! PREENCHA O VALOR OU DESMARQUE A TAXA."));
+    EXPECT_EQ(problema(t),
+              QStringLiteral("VALOR DA TAXA IOF INVÁLIDO! PREENCHA O VALOR OU DESMARQUE A TAXA."));
     t.st_iof = false;
     t.vl_iof = QStringLiteral("lixo");
     EXPECT_EQ(problema(t), QString());
