@@ -11,27 +11,80 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/context.h"
 #include "core/desktop.h"
 #include "core/dialogs.h"
 #include "log/error_report.h"
-#include "reports/report_painter.h"
+#include "reports/report_fill.h"
 
 namespace tavrel {
+namespace {
+
+// How long one slice of reading keeps the window busy before it answers the operator again.
+constexpr int kReadingSliceMs = 40;
+
+// A progress window over the painting of a long report, with a command to stop it. It shows
+// only when the painting takes a while.
+class PaintingProgress {
+public:
+    PaintingProgress(QWidget* parent, const QString& text)
+        : dialog_(text, QStringLiteral("&Cancelar"), 0, 0, parent) {
+        dialog_.setObjectName(QStringLiteral("progressoPaginas"));
+        dialog_.setWindowTitle(QStringLiteral("Relatório"));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(800);
+    }
+    PageProgress callback() {
+        return [this](int done, int total) {
+            dialog_.setMaximum(total);
+            dialog_.setValue(done);  // a window-modal progress also answers the operator here
+            return !dialog_.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog dialog_;
+};
+
+}  // namespace
 
 ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context), report_(std::move(report)) {
-    setObjectName(QStringLiteral("ReportPreview"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Visualização - %1").arg(report_.content.title));
-
     const ReportPainter painter(report_.content);
     pages_ = painter.pages(painter.pageLayout().paintRect(QPageLayout::Point).size());
+    build();
+    render();
+}
+
+ReportPreview::ReportPreview(Context& context, PrintedReport report,
+                             std::unique_ptr<ReportFill> fill, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      context_(context),
+      report_(std::move(report)),
+      fill_(std::move(fill)) {
+    pages_ = fill_->pages();
+    build();
+    reader_ = new QTimer(this);
+    connect(reader_, &QTimer::timeout, this, [this] { readMore(); });
+    reader_->start(0);
+    render();
+}
+
+ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::build() {
+    setObjectName(QStringLiteral("ReportPreview"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Visualização - %1").arg(content().title));
 
     auto button = [this](const QString& text, const QString& name) {
         auto* b = new QPushButton(text, this);
@@ -42,8 +95,8 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     QPushButton* previous = button(QStringLiteral("<"), QStringLiteral("anterior"));
     QPushButton* next = button(QStringLiteral(">"), QStringLiteral("proxima"));
     QPushButton* last = button(QStringLiteral(">|"), QStringLiteral("ultima"));
-    QPushButton* printButton = button(QStringLiteral("&Imprimir"), QStringLiteral("imprimir"));
-    QPushButton* pdfButton = button(QStringLiteral("Salvar &PDF"), QStringLiteral("salvarpdf"));
+    print_ = button(QStringLiteral("&Imprimir"), QStringLiteral("imprimir"));
+    savePdf_ = button(QStringLiteral("Salvar &PDF"), QStringLiteral("salvarpdf"));
     QPushButton* close = button(QStringLiteral("&Fechar"), QStringLiteral("fechar"));
     pageNumber_ = new QLabel(this);
     zoom_ = new QComboBox(this);
@@ -52,6 +105,11 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
         zoom_->addItem(QStringLiteral("%1%").arg(percent), percent);
     }
     zoom_->setCurrentIndex(2);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progresso"));
+    progress_->setRange(0, 1000);
+    progress_->setFormat(QStringLiteral("Lendo os registros: %p%"));
+    cancel_ = button(QStringLiteral("&Cancelar"), QStringLiteral("cancelar"));
 
     auto* bar = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(previous),
@@ -60,9 +118,16 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
         bar->addWidget(w);
     }
     bar->addStretch();
-    bar->addWidget(printButton);
-    bar->addWidget(pdfButton);
+    bar->addWidget(progress_);
+    bar->addWidget(cancel_);
+    bar->addWidget(print_);
+    bar->addWidget(savePdf_);
     bar->addWidget(close);
+    const bool reading = isReading();
+    progress_->setVisible(reading);
+    cancel_->setVisible(reading);
+    print_->setEnabled(!reading);
+    savePdf_->setEnabled(!reading);
 
     page_ = new QLabel;
     page_->setAlignment(Qt::AlignCenter);
@@ -80,12 +145,16 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     connect(next, &QPushButton::clicked, this, [this] { showPage(current_ + 1); });
     connect(last, &QPushButton::clicked, this, [this] { showPage(pageCount() - 1); });
     connect(zoom_, &QComboBox::currentIndexChanged, this, [this] { render(); });
-    connect(printButton, &QPushButton::clicked, this, [this] { print(); });
-    connect(pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
+    connect(print_, &QPushButton::clicked, this, [this] { print(); });
+    connect(savePdf_, &QPushButton::clicked, this, [this] { savePdf(); });
+    connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     resize(900, 1000);
-    render();
+}
+
+const ReportContent& ReportPreview::content() const {
+    return fill_ ? fill_->content() : report_.content;
 }
 
 double ReportPreview::zoom() const {
@@ -93,12 +162,19 @@ double ReportPreview::zoom() const {
 }
 
 void ReportPreview::showPage(int page) {
-    current_ = std::clamp(page, 0, pageCount() - 1);
+    current_ = std::clamp(page, 0, std::max(0, pageCount() - 1));
     render();
 }
 
 void ReportPreview::render() {
-    const ReportPainter painter(report_.content);
+    pageNumber_->setText(QStringLiteral("Página %1 de %2").arg(current_ + 1).arg(pageCount()));
+    if (fill_ && !fill_->pageReady(current_)) {
+        drawn_ = false;
+        page_->setPixmap(QPixmap());
+        page_->setText(QStringLiteral("Lendo os registros do relatório…"));
+        return;
+    }
+    const ReportPainter painter(content());
     const QPageLayout layout = painter.pageLayout();
     const QRectF paper = layout.fullRect(QPageLayout::Point);
     const QRectF printable = layout.paintRect(QPageLayout::Point);
@@ -111,10 +187,42 @@ void ReportPreview::render() {
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.scale(scale, scale);
-        painter.paintPage(p, printable, pages_[current_], current_ + 1, pageCount());
+        painter.paintPage(p, printable, pages_.value(current_), current_ + 1, pageCount());
     }
     page_->setPixmap(QPixmap::fromImage(image));
-    pageNumber_->setText(QStringLiteral("Página %1 de %2").arg(current_ + 1).arg(pageCount()));
+    drawn_ = true;
+    emit pageReady(current_);
+}
+
+void ReportPreview::readMore() {
+    bool done = false;
+    if (!runStep(context_, report_.formName, [&] { done = fill_->readSome(kReadingSliceMs); })) {
+        stopReading();
+        close();  // a report read in part is no report
+        return;
+    }
+    const qint64 total = std::max<qint64>(1, fill_->rowCount());
+    progress_->setValue(static_cast<int>(std::min<qint64>(1000, fill_->rowsRead() * 1000 / total)));
+    if (done) {
+        pages_ = fill_->pages();
+        report_.content = fill_->takeContent();
+        stopReading();
+        print_->setEnabled(true);
+        savePdf_->setEnabled(true);
+        showPage(current_);  // the count may have been off if the layout changed meanwhile
+        emit readingFinished();
+    } else if (!drawn_ && fill_->pageReady(current_)) {
+        render();
+    }
+}
+
+void ReportPreview::stopReading() {
+    if (reader_ != nullptr) {
+        reader_->stop();
+    }
+    fill_.reset();
+    progress_->hide();
+    cancel_->hide();
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* event) {
@@ -134,18 +242,25 @@ void ReportPreview::keyPressEvent(QKeyEvent* event) {
 }
 
 void ReportPreview::print() {
+    if (isReading()) {
+        return;
+    }
     runStep(context_, report_.formName, [this] {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(ReportPainter(report_.content).pageLayout());
         printer.setDocName(report_.content.title);
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted) {
-            paintReport(report_.content, printer);
+            PaintingProgress progress(this, QStringLiteral("Imprimindo o relatório…"));
+            paintReport(report_.content, printer, progress.callback());
         }
     });
 }
 
 void ReportPreview::savePdf() {
+    if (isReading()) {
+        return;
+    }
     runStep(context_, report_.formName, [this] {
         const QString folder =
             context_.desktop != nullptr ? context_.desktop->desktopFolder() : QDir::homePath();
@@ -158,7 +273,8 @@ void ReportPreview::savePdf() {
         if (!path->endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
             *path += QStringLiteral(".pdf");
         }
-        writeReportPdf(report_.content, *path);
+        PaintingProgress progress(this, QStringLiteral("Gravando o PDF…"));
+        writeReportPdf(report_.content, *path, progress.callback());
     });
 }
 
@@ -167,10 +283,18 @@ void presentOnScreen(Context& context, const PrintedReport& report) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(ReportPainter(report.content).pageLayout());
         printer.setDocName(report.content.title);
-        paintReport(report.content, printer);
+        PaintingProgress progress(nullptr, QStringLiteral("Imprimindo o relatório…"));
+        paintReport(report.content, printer, progress.callback());
         return;
     }
     auto* preview = new ReportPreview(context, report);
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+}
+
+void presentWhileReading(Context& context, PrintedReport report, std::unique_ptr<ReportFill> fill) {
+    auto* preview = new ReportPreview(context, std::move(report), std::move(fill));
     preview->show();
     preview->raise();
     preview->activateWindow();
