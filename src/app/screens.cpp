@@ -7,6 +7,9 @@
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
+#include "log/fmostralog.h"
+#include "queries/frelatorios.h"
+#include "queries/frelcliente.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
@@ -14,7 +17,9 @@
 #include "registers/fparametros.h"
 #include "registers/fusuarios.h"
 #include "reports/print_report.h"
+#include "setup/ffaleconosco.h"
 #include "setup/finstalacao.h"
+#include "setup/ftutorial.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
@@ -38,8 +43,11 @@ void registerScreens(ScreenFactory& factory) {
         return menu;
     });
     addScreen<fsair>(factory, "fsair");
-    // Installer.
+    // Installer, tutorial, contact and the log viewer.
     addScreen<finstalacao>(factory, "finstalacao");
+    addScreen<ftutorial>(factory, "ftutorial");
+    addScreen<ffaleconosco>(factory, "ffaleconosco");
+    addScreen<fmostralog>(factory, "fmostralog");
     // Registers.
     addScreen<fclientes>(factory, "fclientes");
     addScreen<fusuarios>(factory, "fusuarios");
@@ -52,6 +60,9 @@ void registerScreens(ScreenFactory& factory) {
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");
+    // Financial reports.
+    addScreen<frelatorios>(factory, "frelatorios");
+    addScreen<frelcliente>(factory, "frelcliente");
 }
 
 }  // namespace tavrel

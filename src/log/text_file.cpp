@@ -1,6 +1,10 @@
 #include "log/text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include "core/errors.h"
 
 namespace tavrel {
 
@@ -17,6 +21,33 @@ bool appendLines(const QString& path, const QStringList& lines) {
     const bool written = file.write(bytes) == bytes.size();
     file.close();
     return written;
+}
+
+QStringList readLines(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.exists()) {
+        throw AppError(error_number::kFileNotFound,
+                       QStringLiteral("Arquivo não encontrado: %1").arg(path), name);
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw AppError(
+            error_number::kFileAccess,
+            QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(path, file.errorString()),
+            name);
+    }
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        text = QString::fromLatin1(bytes);
+    }
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();  // the line end of the last line
+    }
+    return lines;
 }
 
 }  // namespace tavrel

@@ -178,7 +178,6 @@ TEST_F(MainMenuTest, TheDayCommandsThePictureAndHelpOpenWhatExists) {
     const int windows = QApplication::topLevelWidgets().size();
     click(menu, "Command4");
     click(menu, "Command5");
-    QTest::mouseClick(control(menu, "Image2"), Qt::LeftButton);
     menu->ajuda();
     EXPECT_EQ(QApplication::topLevelWidgets().size(), windows) << "none of them is built";
     EXPECT_TRUE(desktop.opened.isEmpty()) << "no help file in the data folder";
