@@ -15,17 +15,10 @@
 #include "log/operation_log.h"
 #include "log/text_file.h"
 #include "reports/print_report.h"
+#include "ui/chosen_line.h"
+#include "ui/named_button.h"
 
 namespace tavrel {
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-}  // namespace
 
 fmostralog::fmostralog(Context& context, QWidget* parent)
     : Screen(context, QStringLiteral("fmostralog"), parent) {
@@ -40,10 +33,10 @@ void fmostralog::buildScreen() {
     diretorio = new QListWidget(this);
     diretorio->setObjectName(QStringLiteral("diretorio"));
     left->addWidget(diretorio, 1);
-    QPushButton* ler = makeButton(this, "Command1", "Ler Arquivo Usuário");
-    QPushButton* zerar = makeButton(this, "Command2", "Zerar Arquivo Log");
-    QPushButton* imprimirButton = makeButton(this, "Command7", "&IMPRIMIR");
-    QPushButton* sair = makeButton(this, "SAIR", "&SAIR");
+    QPushButton* ler = namedButton(this, "Command1", QStringLiteral("Ler Arquivo Usuário"));
+    QPushButton* zerar = namedButton(this, "Command2", QStringLiteral("Zerar Arquivo Log"));
+    QPushButton* imprimirButton = namedButton(this, "Command7", QStringLiteral("&IMPRIMIR"));
+    QPushButton* sair = namedButton(this, "SAIR", QStringLiteral("&SAIR"));
     for (QPushButton* button : {ler, zerar, imprimirButton, sair}) {
         left->addWidget(button);
     }
@@ -70,13 +63,8 @@ void fmostralog::listaArquivos() {
 }
 
 QString fmostralog::arquivoEscolhido() const {
-    const QListWidgetItem* item = diretorio->currentItem();
-    if (item == nullptr || !item->isSelected()) {
-        throw AppError(error_number::kFileNotFound,
-                       QStringLiteral("Nenhum arquivo de log foi escolhido na lista."),
-                       diretorio->objectName());
-    }
-    return context().writablePath(item->text());
+    return context().writablePath(
+        chosenLine(*diretorio, QStringLiteral("Nenhum arquivo de log foi escolhido na lista.")));
 }
 
 void fmostralog::LerArquivo(const QString& path) {

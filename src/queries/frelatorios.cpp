@@ -11,19 +11,14 @@
 
 #include "core/clock.h"
 #include "core/context.h"
-#include "core/errors.h"
 #include "core/maker_contact.h"
 #include "reports/print_report.h"
+#include "ui/chosen_line.h"
+#include "ui/named_button.h"
 #include "ui/readable_text.h"
 
 namespace tavrel {
 namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 QDateEdit* makeDate(QWidget* parent, const char* name, const QDate& date) {
     auto* edit = new QDateEdit(date, parent);
@@ -68,9 +63,10 @@ void frelatorios::buildScreen() {
     layout->addWidget(diretorio, 1);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* deposito = makeButton(this, "Command2", "&Executar {Dt Deposito}");
-    QPushButton* troca = makeButton(this, "Command3", "&Executar {Dt Troca}");
-    QPushButton* sair = makeButton(this, "Command1", "&Sair");
+    QPushButton* deposito =
+        namedButton(this, "Command2", QStringLiteral("&Executar {Dt Deposito}"));
+    QPushButton* troca = namedButton(this, "Command3", QStringLiteral("&Executar {Dt Troca}"));
+    QPushButton* sair = namedButton(this, "Command1", QStringLiteral("&Sair"));
     buttons->addWidget(deposito);
     buttons->addWidget(troca);
     buttons->addStretch();
@@ -97,13 +93,8 @@ QString frelatorios::formula(PeriodoPor por) const {
 }
 
 QString frelatorios::modeloEscolhido() const {
-    const QListWidgetItem* item = diretorio->currentItem();
-    if (item == nullptr || !item->isSelected()) {
-        throw AppError(error_number::kFileNotFound,
-                       QStringLiteral("Nenhum modelo de relatório foi escolhido na lista."),
-                       diretorio->objectName());
-    }
-    return item->text();
+    return chosenLine(*diretorio,
+                      QStringLiteral("Nenhum modelo de relatório foi escolhido na lista."));
 }
 
 void frelatorios::executa(PeriodoPor por) {

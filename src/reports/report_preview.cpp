@@ -109,6 +109,9 @@ void ReportPreview::build() {
     progress_->setObjectName(QStringLiteral("progresso"));
     progress_->setRange(0, 1000);
     progress_->setFormat(QStringLiteral("Lendo os registros: %p%"));
+    progress_->setMinimumWidth(
+        progress_->fontMetrics().horizontalAdvance(QStringLiteral("Lendo os registros: 100%")) +
+        24);
     cancel_ = button(QStringLiteral("&Cancelar"), QStringLiteral("cancelar"));
 
     auto* bar = new QHBoxLayout;

@@ -7,6 +7,7 @@
 
 #include "core/maker_contact.h"
 #include "ui/company_logo.h"
+#include "ui/named_button.h"
 #include "ui/readable_text.h"
 
 namespace tavrel {
@@ -44,8 +45,7 @@ ffaleconosco::ffaleconosco(Context& context, QWidget* parent)
         makeLabel(this, "Label3",
                   QStringLiteral("E-mail: %1").arg(QString::fromUtf8(maker_contact::kEmail))));
     texts->addStretch();
-    auto* sair = new QPushButton(QStringLiteral("&Sair"), this);
-    sair->setObjectName(QStringLiteral("Command1"));
+    QPushButton* sair = namedButton(this, "Command1", QStringLiteral("&Sair"));
     texts->addWidget(sair, 0, Qt::AlignRight);
     layout->addLayout(texts, 1);
 

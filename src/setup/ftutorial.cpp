@@ -16,6 +16,7 @@
 #include "data/connection.h"
 #include "data/sql.h"
 #include "setup/tutorial_video.h"
+#include "ui/named_button.h"
 #include "ui/read_only_grid.h"
 #include "ui/readable_text.h"
 
@@ -63,8 +64,7 @@ void ftutorial::buildScreen() {
         emails));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(emails, 1);
-    auto* sair = new QPushButton(QStringLiteral("&Sair"), this);
-    sair->setObjectName(QStringLiteral("Command1"));
+    QPushButton* sair = namedButton(this, "Command1", QStringLiteral("&Sair"));
     bottom->addWidget(sair, 0, Qt::AlignBottom);
     layout->addLayout(bottom);
 
@@ -89,6 +89,7 @@ void ftutorial::carregaFilmes() {
         }
         model_->appendRow(row);
     }
+    GridEX1->resizeColumnsToContents();  // a few rows: the links read whole
 }
 
 void ftutorial::abreVideo(int row) {

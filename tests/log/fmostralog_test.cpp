@@ -10,6 +10,7 @@
 #include "log/log_report.h"
 #include "log/operation_log.h"
 #include "support/fixture.h"
+#include "support/list_lines.h"
 
 namespace tavrel::test {
 namespace {
@@ -20,20 +21,6 @@ protected:
         QFile file(context.writablePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
-    }
-    QStringList listed(QWidget* screen) {
-        QStringList names;
-        auto* list = control<QListWidget>(screen, QStringLiteral("diretorio"));
-        for (int i = 0; i < list->count(); ++i) {
-            names << list->item(i)->text();
-        }
-        return names;
-    }
-    void choose(QWidget* screen, const QString& name) {
-        auto* list = control<QListWidget>(screen, QStringLiteral("diretorio"));
-        const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        list->setCurrentItem(found.first());
     }
     QString shown(QWidget* screen) {
         return control<QPlainTextEdit>(screen, QStringLiteral("historico"))->toPlainText();
@@ -54,7 +41,7 @@ TEST_F(LogViewerTest, ListsTheUsersOwnLogsWhereTheyAreWritten) {
     }
     QWidget* screen = open(QStringLiteral("fmostralog"));
     EXPECT_EQ(screen->windowTitle(), QStringLiteral("Log de Operação"));
-    EXPECT_EQ(listed(screen), (QStringList{yesterday, today}));
+    EXPECT_EQ(listLines(screen, QStringLiteral("diretorio")), (QStringList{yesterday, today}));
     EXPECT_EQ(text(screen, QStringLiteral("Command1")), QStringLiteral("Ler Arquivo Usuário"));
     EXPECT_EQ(text(screen, QStringLiteral("Command2")), QStringLiteral("Zerar Arquivo Log"));
     EXPECT_EQ(text(screen, QStringLiteral("Command7")), QStringLiteral("&IMPRIMIR"));
@@ -67,8 +54,8 @@ TEST_F(LogViewerTest, ListsTheUsersOwnLogsWhereTheyAreWritten) {
     context.writableFolder = elsewhere.path();
     RegistraLog(context, QStringLiteral("ENTROU"), QStringLiteral("**"));
     screen = open(QStringLiteral("fmostralog"));
-    EXPECT_EQ(listed(screen), QStringList{today});
-    choose(screen, today);
+    EXPECT_EQ(listLines(screen, QStringLiteral("diretorio")), QStringList{today});
+    chooseLine(screen, QStringLiteral("diretorio"), today);
     click(screen, QStringLiteral("Command1"));
     EXPECT_TRUE(shown(screen).startsWith(line(QStringLiteral("ENTROU"), QStringLiteral("**"))));
 }
@@ -76,7 +63,7 @@ TEST_F(LogViewerTest, ListsTheUsersOwnLogsWhereTheyAreWritten) {
 TEST_F(LogViewerTest, ReadsTheFileAsWrittenBelowWhatIsShown) {
     RegistraLog(context, QStringLiteral("INCLUIU CHEQUE"), 1500.75);  // "1500,75"
     QWidget* screen = open(QStringLiteral("fmostralog"));
-    choose(screen, today);
+    chooseLine(screen, QStringLiteral("diretorio"), today);
     click(screen, QStringLiteral("Command1"));
     const QString once = line(QStringLiteral("INCLUIU CHEQUE"), QStringLiteral("1500,75")) +
                          QLatin1Char('\n') + QString(113, QLatin1Char('-')) + QLatin1Char('\n');
@@ -89,7 +76,7 @@ TEST_F(LogViewerTest, ReadsTheFileAsWrittenBelowWhatIsShown) {
 TEST_F(LogViewerTest, NoKeepsTheFileAndSaysSo) {
     writeFile(yesterday, "ontem\r\n");
     QWidget* screen = open(QStringLiteral("fmostralog"));
-    choose(screen, yesterday);
+    chooseLine(screen, QStringLiteral("diretorio"), yesterday);
     dialogs.answer(DialogAnswer::No);
     click(screen, QStringLiteral("Command2"));
     ASSERT_EQ(dialogs.shown().size(), 1u);
@@ -109,7 +96,7 @@ TEST_F(LogViewerTest, YesDeletesTheFileAndLogsItAfterwards) {
     RegistraLog(context, QStringLiteral("ENTROU"), QStringLiteral("**"));
     writeFile(yesterday, "ontem\r\n");
     QWidget* screen = open(QStringLiteral("fmostralog"));
-    choose(screen, today);
+    chooseLine(screen, QStringLiteral("diretorio"), today);
     dialogs.answer(DialogAnswer::Yes);
     click(screen, QStringLiteral("Command2"));
     EXPECT_EQ(dialogs.texts(),
@@ -121,11 +108,12 @@ TEST_F(LogViewerTest, YesDeletesTheFileAndLogsItAfterwards) {
                   line(QStringLiteral("ZEROU ARQUIVO DE LOG!!!!!"), QStringLiteral("Supervisor")),
                   QString(113, QLatin1Char('-'))}));
 
-    choose(screen, yesterday);
+    chooseLine(screen, QStringLiteral("diretorio"), yesterday);
     dialogs.answer(DialogAnswer::Yes);
     click(screen, QStringLiteral("Command2"));
     EXPECT_FALSE(QFile::exists(context.writablePath(yesterday)));
-    EXPECT_EQ(listed(screen), QStringList{today}) << "the list follows the deletion";
+    EXPECT_EQ(listLines(screen, QStringLiteral("diretorio")), QStringList{today})
+        << "the list follows the deletion";
 }
 
 TEST_F(LogViewerTest, NothingDeletedWritesNoDeletionLine) {
@@ -139,7 +127,7 @@ TEST_F(LogViewerTest, NothingDeletedWritesNoDeletionLine) {
     EXPECT_TRUE(programFileLines(today).isEmpty());
 
     // The file went away after it was listed: the failure is reported, not a deletion.
-    choose(screen, yesterday);
+    chooseLine(screen, QStringLiteral("diretorio"), yesterday);
     ASSERT_TRUE(QFile::remove(context.writablePath(yesterday)));
     dialogs.clear();
     dialogs.answer(DialogAnswer::Yes);
@@ -148,7 +136,7 @@ TEST_F(LogViewerTest, NothingDeletedWritesNoDeletionLine) {
     EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("Erro No.75")))
         << dialogs.last().text.toStdString();
     EXPECT_TRUE(programFileLines(today).isEmpty());
-    EXPECT_TRUE(listed(screen).isEmpty());
+    EXPECT_TRUE(listLines(screen, QStringLiteral("diretorio")).isEmpty());
 }
 
 TEST_F(LogViewerTest, PrintsTheShownTextWithLongLinesContinued) {

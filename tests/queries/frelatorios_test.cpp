@@ -11,6 +11,7 @@
 #include "app/fprincipal.h"
 #include "queries/relatorios_financeiros.h"
 #include "support/fixture.h"
+#include "support/list_lines.h"
 
 namespace tavrel::test {
 namespace {
@@ -31,20 +32,6 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("from table=CHEQUES\ncolumn value=\"{CHEQUES.CD_TROCA}\"\n");
     }
-    QStringList listed(QWidget* screen) {
-        QStringList names;
-        auto* list = control<QListWidget>(screen, QStringLiteral("diretorio"));
-        for (int i = 0; i < list->count(); ++i) {
-            names << list->item(i)->text();
-        }
-        return names;
-    }
-    void choose(QWidget* screen, const QString& templateName) {
-        auto* list = control<QListWidget>(screen, QStringLiteral("diretorio"));
-        const QList<QListWidgetItem*> found = list->findItems(templateName, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        list->setCurrentItem(found.first());
-    }
     void period(QWidget* screen, const QDate& from, const QDate& to) {
         control<QDateEdit>(screen, QStringLiteral("dt_inicio"))->setDate(from);
         control<QDateEdit>(screen, QStringLiteral("dt_fim"))->setDate(to);
@@ -62,7 +49,7 @@ TEST_F(RelatoriosTest, OffersOnlyTheFinancialTemplatesOfTheDataFolder) {
     EXPECT_EQ(modelosFinanceiros(context.dataFolder), expected);
     for (const char* formName : {"frelatorios", "frelcliente"}) {
         QWidget* screen = open(QString::fromUtf8(formName));
-        EXPECT_EQ(listed(screen), expected);
+        EXPECT_EQ(listLines(screen, QStringLiteral("diretorio")), expected);
         EXPECT_EQ(screen->windowTitle(), QStringLiteral("Relatórios Financeiros"));
         EXPECT_EQ(control<QDateEdit>(screen, QStringLiteral("dt_inicio"))->date(),
                   QDate(2026, 12, 8));
@@ -77,7 +64,7 @@ TEST_F(RelatoriosTest, OffersOnlyTheFinancialTemplatesOfTheDataFolder) {
 
 TEST_F(RelatoriosTest, BothCommandsPrintTheChosenTemplateWithTheExactFormula) {
     QWidget* screen = open(QStringLiteral("frelatorios"));
-    choose(screen, QStringLiteral("1_cheques_por_cliente.rpt"));
+    chooseLine(screen, QStringLiteral("diretorio"), QStringLiteral("1_cheques_por_cliente.rpt"));
     click(screen, QStringLiteral("Command2"));
     ASSERT_EQ(reports.printed().size(), 1u);
     EXPECT_EQ(reports.last().formName, QStringLiteral("frelatorios"));
@@ -105,7 +92,7 @@ TEST_F(RelatoriosTest, TheClientScreenAddsTheChosenClient) {
     EXPECT_EQ(clientes->itemText(0), QStringLiteral("ANA"));  // in code order
     EXPECT_EQ(clientes->itemText(1), QStringLiteral("BAR DO ZÉ"));
     EXPECT_EQ(clientes->currentIndex(), -1);
-    choose(screen, QStringLiteral("1_abertos_e_baixados.rpt"));
+    chooseLine(screen, QStringLiteral("diretorio"), QStringLiteral("1_abertos_e_baixados.rpt"));
     period(screen, QDate(2026, 12, 1), QDate(2026, 12, 31));
 
     // No client chosen: the client's code is empty and nothing is selected.
