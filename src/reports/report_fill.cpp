@@ -154,6 +154,9 @@ bool ReportFill::readSome(int milliseconds) {
 
 bool ReportFill::openNextStatement() {
     const QSqlDatabase db = connection_->db();
+    if (!snapshot_) {
+        snapshot_.emplace(db);
+    }
     if (!byOuterGroup_) {
         if (nextStatement_ > 0) {
             return false;
@@ -172,6 +175,10 @@ bool ReportFill::openNextStatement() {
 }
 
 void ReportFill::finish() {
+    if (snapshot_) {
+        snapshot_->commit();  // it wrote nothing: this only lets the snapshot go
+        snapshot_.reset();
+    }
     finishedContent_ = builder_->finish();
     builder_.reset();
     pages_ = pagesOf(finishedContent_);

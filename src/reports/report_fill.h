@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "data/transaction.h"
 #include "reports/pagination.h"
 #include "reports/report_content.h"
 #include "reports/report_query.h"
@@ -26,7 +27,8 @@ class ContentBuilder;
 // will have and so its pages ("Página 1 de N" is right from the first page). When the outermost
 // group is a column of the main table that leads an index, the rows are then read one outer
 // group at a time, each a small sorted statement, instead of one statement that sorts the whole
-// selection before giving its first row.
+// selection before giving its first row. The rows are read in one read transaction, so the
+// statements see the database as it was when the reading began, whatever is written meanwhile.
 class ReportFill {
 public:
     enum class Plan { OneStatement, CountFirst };
@@ -72,7 +74,8 @@ private:
     ReportQuery outerGroupQuery_;
     std::unique_ptr<ContentBuilder> builder_;
     ReportContent finishedContent_;
-    std::optional<QSqlQuery> rows_;  // the statement being read
+    std::optional<TransactionGuard> snapshot_;  // from the first row read to the last
+    std::optional<QSqlQuery> rows_;             // the statement being read
     QVariantList row_;
 
     bool counted_ = false;

@@ -93,6 +93,21 @@ TEST_F(ReportFillTest, CountedLayoutAndGroupByGroupReadingGiveTheReportOfOneStat
     }
 }
 
+TEST_F(ReportFillTest, TheReadingSeesTheDatabaseAsItWasWhenItBegan) {
+    addCheques(700);
+    std::unique_ptr<ReportFill> fill = countedFill(QStringLiteral("1_cheques_por_cliente.rpt"));
+    ASSERT_TRUE(fill->readsByOuterGroup());
+    const qint64 counted = fill->rowCount();
+    EXPECT_FALSE(fill->readSome(0));  // the first client's statement, not the last one's
+    // Written meanwhile by another screen: a cheque of the client read last.
+    exec(
+        QStringLiteral("INSERT INTO CHEQUES (CD_TROCA, CD_CLIENTE, VL_CHEQUE, DT_DEPOSITO) "
+                       "VALUES ('09999', '00003', 1, '2026-12-10')"));
+    fill->readAll();
+    EXPECT_EQ(fill->content().rowCount, counted);
+    EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM CHEQUES")).toLongLong(), counted + 1);
+}
+
 TEST_F(ReportFillTest, AThousandPagesAreAskedAboutFirst) {
     // Sixteen-point landscape lines: 17 to a page.
     QFile big(context.dataPath(QStringLiteral("1_grande.rpt")));
