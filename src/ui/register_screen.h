@@ -8,12 +8,14 @@
 
 #include "data/connection.h"
 #include "data/row.h"
+#include "ui/formatted_query_model.h"
 #include "ui/screen.h"
 
 class QAbstractButton;
 class QComboBox;
 class QFormLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QSqlQueryModel;
@@ -41,6 +43,7 @@ struct RegisterField {
 struct GridColumn {
     QString caption;
     QString column;
+    ColumnFormat format = ColumnFormat::Plain;  // how the grid shows its values
 };
 
 // Everything that makes one register screen different from another.
@@ -137,13 +140,18 @@ protected:
 private:
     void buildScreen();
     QWidget* createControl(const RegisterField& field);
+    int fieldsInGroup(const QString& caption) const;
+    int mainFormRows() const;
 
     RegisterSpec spec_;
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<QSqlQueryModel> gridModel_;
     QLineEdit* codeBox_ = nullptr;
     QTableView* grid_ = nullptr;
+    QHBoxLayout* fieldsRow_ = nullptr;
     QFormLayout* mainForm_ = nullptr;
+    QVBoxLayout* groupColumn_ = nullptr;  // the column of frames being filled
+    int groupColumnRows_ = 0;
     QVBoxLayout* extras_ = nullptr;
     QList<QPair<QString, QGroupBox*>> groups_;
 };

@@ -6,6 +6,7 @@
 #include "log/error_report.h"
 #include "log/operation_log.h"
 #include "ui/gradient.h"
+#include "ui/readable_text.h"
 
 namespace tavrel {
 
@@ -27,6 +28,11 @@ void Screen::setGradient(int red, int green, int blue, bool fromTop, int step) {
 void Screen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PintaFundo(painter, size(), red_, green_, blue_, fromTop_, step_);
+}
+
+void Screen::showEvent(QShowEvent* event) {
+    keepTextReadable(this);
+    QWidget::showEvent(event);
 }
 
 bool Screen::step(const std::function<void()>& procedure) {

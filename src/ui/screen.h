@@ -26,6 +26,8 @@ protected:
     // bottom). Screens with other colours set theirs.
     void setGradient(int red, int green, int blue, bool fromTop, int step);
     void paintEvent(QPaintEvent* event) override;
+    // Every label, frame and check box gets its own background before the screen is seen.
+    void showEvent(QShowEvent* event) override;
 
     // One step under the error convention; false when it failed (and was reported).
     bool step(const std::function<void()>& procedure);
