@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libgl-dev
+  qt6-translations-l10n
   libsodium-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 poppler-utils xvfb xauth

@@ -47,8 +47,8 @@ void Screen::registraLog(const QString& message, const QVariant& detail) {
     RegistraLog(context_, message, detail);
 }
 
-void Screen::markLocation() {
-    context_.currentLocation = windowTitle();
+void Screen::markLocation(std::source_location caller) {
+    context_.currentLocation = procedureName(caller.function_name());
 }
 
 }  // namespace tavrel

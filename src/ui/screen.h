@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
+#include <source_location>
 
 namespace tavrel {
 
@@ -34,8 +35,9 @@ protected:
     bool steps(std::initializer_list<std::function<void()>> procedures);
 
     void registraLog(const QString& message, const QVariant& detail = QStringLiteral("**"));
-    // Sets the program-wide current location (shown in error reports) to this screen's title.
-    void markLocation();
+    // Sets the program-wide current location, which error reports show as "Procedure: ", to
+    // the procedure that calls it (e.g. "incluir").
+    void markLocation(std::source_location caller = std::source_location::current());
 
 private:
     Context& context_;
