@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, and only those that are missing.
+# Installs the Debian packages the project needs, and only those that are missing; packages
+# named as arguments are added to the list (scripts/screenshots.sh asks for a window manager).
 # Safe to run again: when everything is present it does nothing.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   libsodium-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 poppler-utils xvfb xauth
+  "$@"
 )
 
 missing=()
