@@ -2,10 +2,9 @@
 
 #include <QLocale>
 #include <QRegularExpression>
-#include <algorithm>
-#include <charconv>
 #include <cmath>
 
+#include "core/decimal_digits.h"
 #include "core/errors.h"
 
 namespace tavrel {
@@ -49,18 +48,10 @@ QString formatNumber(double value) {
     if (value == 0.0) {
         return QStringLiteral("0");  // -0 too
     }
-    // 15 significant digits, "d.dddddddddddddde±XX", laid out without the exponent.
-    char text[32];
-    const char* end =
-        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific, 14)
-            .ptr;
-    const char* exponentText = std::find(static_cast<const char*>(text), end, 'e') + 1;
-    if (*exponentText == '+') {
-        ++exponentText;
-    }
-    int exponent = 0;
-    std::from_chars(exponentText, end, exponent);
-    QString digits = QString::fromLatin1(text, 1) + QString::fromLatin1(text + 2, 14);
+    // The 15 significant digits, laid out without the exponent.
+    const DecimalDigits decimal = decimalDigits(value);
+    const int exponent = decimal.exponent;
+    QString digits = QString::fromLatin1(decimal.digits, sizeof decimal.digits);
     while (digits.size() > 1 && digits.endsWith(QLatin1Char('0'))) {
         digits.chop(1);
     }

@@ -14,7 +14,8 @@ TEST(Csv, FieldsWithSeparatorsQuotesAndLineBreaksComeBackAsWritten) {
         {"7", ""},
     };
     const QString text = csvText(rows);
-    EXPECT_TRUE(text.startsWith("123.456.789-00;Fulano D'Ávila\r\n\"1;2\";\"Nome \"\"Apelido\"\"\"\r\n"));
+    EXPECT_TRUE(
+        text.startsWith("123.456.789-00;Fulano D'Ávila\r\n\"1;2\";\"Nome \"\"Apelido\"\"\"\r\n"));
     EXPECT_EQ(parseCsv(text), rows);
 }
 
