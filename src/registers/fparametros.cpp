@@ -154,6 +154,7 @@ void fparametros::carrega() {
                 box->setChecked(!valor.isNull() && valor.toLongLong() != 0);
             } else if (QLineEdit* edit = values_.value(coluna)) {
                 edit->setText(valor.isNull() ? QString() : formatNumber(valor.toDouble()));
+                lidos_.insert(coluna, valor);
             }
         });
     }
@@ -178,11 +179,16 @@ void fparametros::salva() {
             if (QCheckBox* box = switches_.value(coluna)) {
                 valor = box->isChecked() ? 1 : 0;
             } else if (QLineEdit* edit = values_.value(coluna)) {
-                const std::optional<double> number = parseNumber(
-                    edit->text(), ehTaxa(coluna) ? NumberKind::Rate : NumberKind::Amount);
-                if (!number)
-                    throw ConversionError(edit->text(), edit->objectName());
-                valor = *number;
+                const QVariant lido = lidos_.value(coluna);
+                if (!lido.isNull() && edit->text() == formatNumber(lido.toDouble())) {
+                    valor = lido;  // not changed by the operator: stored as it is, to the last bit
+                } else {
+                    const std::optional<double> number = parseNumber(
+                        edit->text(), ehTaxa(coluna) ? NumberKind::Rate : NumberKind::Amount);
+                    if (!number)
+                        throw ConversionError(edit->text(), edit->objectName());
+                    valor = *number;
+                }
             }
             assignments << coluna + QStringLiteral(" = ?");
             values << valor;

@@ -250,6 +250,11 @@ std::optional<QVariant> RegisterScreen::valueToStore(const RegisterField& spec, 
     const QString text = fieldText(spec.control);
     switch (spec.kind) {
         case RegisterField::Kind::Number:
+            if (shown_ && !shown_->value(spec.column).isNull() &&
+                text == formatNumber(shown_->value(spec.column).toDouble())) {
+                // Not changed by the operator: the stored value as it is, to the last bit.
+                return shown_->value(spec.column);
+            }
             if (std::optional<double> number = parseNumber(text, spec.numberKind))
                 return QVariant(*number);
             throw ConversionError(text, spec.control);  // the report names the box

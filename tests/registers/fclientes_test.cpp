@@ -351,9 +351,11 @@ TEST_F(ClientesTest, NumbersTypedWithADotStoreNothingWrong) {
 TEST_F(ClientesTest, SavingAShownNumberStoresItUnchanged) {
     // Tiny values used to be shown with ten decimals ("0,0000010003", "-0") and a save stored
     // the shortened text.
+    // The rate has 17 significant digits (0.1 + 0.2): shown with 15, kept to the bit.
     exec(
         "INSERT INTO CLIENTES (CD_CLIENTE, NM_CLIENTE, VL_LIMITE, LM_CHEQUE, LM_CONCENTRACAO, "
-        "VL_TAXA) VALUES ('00001', 'Ana', 1234567.891, 0.00000100026, -1.1e-11, 0.0038)");
+        "VL_TAXA) VALUES ('00001', 'Ana', 1234567.891, 0.00000100026, -1.1e-11, ?)",
+        {0.1 + 0.2});
     screen->close();
     screen = open("fclientes");
     clickGridRow(screen, "GridEX1", 0);
@@ -362,7 +364,12 @@ TEST_F(ClientesTest, SavingAShownNumberStoresItUnchanged) {
     click(screen, "alterar");
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(rows("SELECT VL_LIMITE, LM_CHEQUE, LM_CONCENTRACAO, VL_TAXA FROM CLIENTES"),
-              (QList<QVariantList>{{1234567.891, 0.00000100026, -1.1e-11, 0.0038}}));
+              (QList<QVariantList>{{1234567.891, 0.00000100026, -1.1e-11, 0.1 + 0.2}}));
+    // A changed box is read from what was typed.
+    clickGridRow(screen, "GridEX1", 0);
+    type(screen, "vl_taxa", "0,4");
+    click(screen, "alterar");
+    EXPECT_EQ(value("SELECT VL_TAXA FROM CLIENTES").toDouble(), 0.4);
 }
 
 TEST_F(ClientesTest, SairLogsAndEscapeClosesWithoutLogging) {
