@@ -35,7 +35,8 @@ protected:
         context.dataFolder = options.folder;
         // The main menu's background picture lies beside the program.
         context.programFolder = QCoreApplication::applicationDirPath();
-        context.reports = nullptr;  // printed reports open the real preview window
+        context.reports = nullptr;            // printed reports open the real preview window
+        QApplication::setCursorFlashTime(0);  // a steady text cursor: the same picture every run
     }
 
     // The whole display, window manager's frames included.
