@@ -134,7 +134,7 @@ private:
             return false;
         }
         auto* button = static_cast<QAbstractButton*>(watched);
-        if (button->focusPolicy() & Qt::TabFocus) {
+        if ((button->focusPolicy() & Qt::TabFocus) && button->window()->isActiveWindow()) {
             button->setFocus(Qt::ShortcutFocusReason);
             if (refusedFocus(button)) {
                 return true;
@@ -175,8 +175,11 @@ private:
         return true;
     }
 
+    // The window's focus, not the application's: while a message box of the leaving procedure
+    // closes, the window may not be active again yet, but the field it gave the focus back to is
+    // already its focus.
     static bool refusedFocus(QAbstractButton* button) {
-        return button->window()->isActiveWindow() && QApplication::focusWidget() != button;
+        return button->window()->focusWidget() != button;
     }
 };
 
