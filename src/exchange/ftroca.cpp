@@ -29,8 +29,8 @@
 #include "exchange/feriados.h"
 #include "exchange/leitora.h"
 #include "exchange/parametros.h"
-#include "exchange/recompra.h"
 #include "exchange/totais_troca.h"
+#include "lifecycle/recompra.h"
 #include "reports/print_report.h"
 
 #include "ui/clickable_label.h"
@@ -221,7 +221,10 @@ QString FTROCA::codigoCliente() const {
     const QString texto = NM_CLIENTE->currentText();
     int indice = NM_CLIENTE->currentIndex();
     if (indice < 0 || NM_CLIENTE->itemText(indice) != texto) {
-        // A typed name finds its client whatever the letter case, accents included.
+        indice = NM_CLIENTE->findText(texto, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+    if (indice < 0) {
+        // A typed name matches whatever its letter case (sameName's rule), accents included.
         indice = NM_CLIENTE->findText(texto.trimmed(), Qt::MatchFixedString);
     }
     return indice < 0 ? QString() : NM_CLIENTE->itemData(indice).toString();
@@ -438,7 +441,7 @@ void FTROCA::saiTaxa() {
     if (!saindoParaUmCampo()) {
         return;  // a command checks the rate itself where it needs one
     }
-    const std::optional<double> taxa = parseNumber(vl_taxa->text());
+    const std::optional<double> taxa = parseNumber(vl_taxa->text(), NumberKind::Rate);
     if (!estado_->parametros.st_jzero && taxa.value_or(0) == 0) {
         avisa(QStringLiteral("TAXA NÃO PODE ESTAR ZERADA"));
         vl_taxa->setFocus();

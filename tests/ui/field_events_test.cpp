@@ -110,7 +110,7 @@ TEST_F(FieldEventsTest, ALeavingProcedureThatPutsTheFocusBackLeavesTheFieldFocus
 TEST_F(FieldEventsTest, EnterPressesACommandOnEveryScreen) {
     for (const char* formName :
          {"fprincipal", "fclientes", "fusuarios", "flistanegra", "fferiados", "fparametros",
-          "fhistoricos", "FTROCA", "fcontas", "finstalacao", "fsair"}) {
+          "fhistoricos", "FTROCA", "fcontas", "flancamentos", "finstalacao", "fsair"}) {
         QWidget* opened = open(QString::fromLatin1(formName));
         ASSERT_NE(opened, nullptr) << formName;
         auto* probe = new QPushButton("Sonda", opened);
