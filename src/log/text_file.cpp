@@ -1,7 +1,9 @@
 #include "log/text_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "core/errors.h"
@@ -23,20 +25,45 @@ bool appendLines(const QString& path, const QStringList& lines) {
     return written;
 }
 
-QStringList readLines(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
+void writeWholeFile(const QString& path, const QByteArray& content, const QString& source) {
+    QSaveFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+    if (!written) {
+        throw AppError(error_number::kFileAccess,
+                       QStringLiteral("Não foi possível gravar o arquivo %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()),
+                       source);
+    }
+}
+
+namespace {
+
+QByteArray readBytes(const QString& path, const QString& source) {
     QFile file(path);
     if (!file.exists()) {
-        throw AppError(error_number::kFileNotFound,
-                       QStringLiteral("Arquivo não encontrado: %1").arg(path), name);
+        throw AppError(
+            error_number::kFileNotFound,
+            QStringLiteral("Arquivo não encontrado: %1").arg(QDir::toNativeSeparators(path)),
+            source);
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(
-            error_number::kFileAccess,
-            QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(path, file.errorString()),
-            name);
+        throw AppError(error_number::kFileAccess,
+                       QStringLiteral("Não foi possível ler o arquivo %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()),
+                       source);
     }
-    const QByteArray bytes = file.readAll();
+    return file.readAll();
+}
+
+}  // namespace
+
+QString readWholeFile(const QString& path, const QString& source) {
+    return QString::fromUtf8(readBytes(path, source));
+}
+
+QStringList readLines(const QString& path) {
+    const QByteArray bytes = readBytes(path, QFileInfo(path).fileName());
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(bytes);
     if (utf8.hasError()) {

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -24,10 +25,17 @@
 #include "core/desktop.h"
 #include "core/dialogs.h"
 #include "log/error_report.h"
+#include "reports/report_file_name.h"
 #include "reports/report_fill.h"
+#include "ui/window_placement.h"
 
 namespace tavrel {
 namespace {
+
+constexpr int kFitWidth = 0;    // the zoom item that fits the page to the window's width
+constexpr int kPageMargin = 4;  // pixels around the page
+// The window's width beside the page: margins, the frame and the vertical scroll bar.
+constexpr int kWindowChrome = 60;
 
 // How long one slice of reading keeps the window busy before it answers the operator again.
 constexpr int kReadingSliceMs = 40;
@@ -55,6 +63,13 @@ private:
     QProgressDialog dialog_;
 };
 
+void showPreview(ReportPreview* preview) {
+    placeOnScreen(preview);
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+}
+
 }  // namespace
 
 ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* parent)
@@ -62,7 +77,6 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     const ReportPainter painter(report_.content);
     pages_ = painter.pages(painter.pageLayout().paintRect(QPageLayout::Point).size());
     build();
-    render();
 }
 
 ReportPreview::ReportPreview(Context& context, PrintedReport report,
@@ -72,11 +86,10 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report,
       report_(std::move(report)),
       fill_(std::move(fill)) {
     pages_ = fill_->pages();
-    build();
     reader_ = new QTimer(this);
     connect(reader_, &QTimer::timeout, this, [this] { readMore(); });
     reader_->start(0);
-    render();
+    build();
 }
 
 ReportPreview::~ReportPreview() = default;
@@ -104,14 +117,12 @@ void ReportPreview::build() {
     for (int percent : {50, 75, 100, 125, 150, 200}) {
         zoom_->addItem(QStringLiteral("%1%").arg(percent), percent);
     }
-    zoom_->setCurrentIndex(2);
+    zoom_->addItem(QStringLiteral("Largura da página"), kFitWidth);
+    zoom_->setCurrentIndex(zoom_->findData(100));
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progresso"));
     progress_->setRange(0, 1000);
     progress_->setFormat(QStringLiteral("Lendo os registros: %p%"));
-    progress_->setMinimumWidth(
-        progress_->fontMetrics().horizontalAdvance(QStringLiteral("Lendo os registros: 100%")) +
-        24);
     cancel_ = button(QStringLiteral("&Cancelar"), QStringLiteral("cancelar"));
 
     auto* bar = new QHBoxLayout;
@@ -121,8 +132,6 @@ void ReportPreview::build() {
         bar->addWidget(w);
     }
     bar->addStretch();
-    bar->addWidget(progress_);
-    bar->addWidget(cancel_);
     bar->addWidget(print_);
     bar->addWidget(savePdf_);
     bar->addWidget(close);
@@ -134,6 +143,7 @@ void ReportPreview::build() {
 
     page_ = new QLabel;
     page_->setAlignment(Qt::AlignCenter);
+    page_->setMargin(kPageMargin);
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(page_);
     scroll_->setWidgetResizable(true);
@@ -142,6 +152,12 @@ void ReportPreview::build() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(scroll_, 1);
+    // The reading's progress below the page, so the command bar stays as narrow as the
+    // smallest screen.
+    auto* readingBar = new QHBoxLayout;
+    readingBar->addWidget(progress_, 1);
+    readingBar->addWidget(cancel_);
+    layout->addLayout(readingBar);
 
     connect(first, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(previous, &QPushButton::clicked, this, [this] { showPage(current_ - 1); });
@@ -153,15 +169,52 @@ void ReportPreview::build() {
     connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
-    resize(900, 1000);
+    // The page at full size, shrunk to the screen when shown.
+    resize(static_cast<int>(pageWidthAt(1.0)) + kWindowChrome, 1000);
+    render();
 }
 
 const ReportContent& ReportPreview::content() const {
     return fill_ ? fill_->content() : report_.content;
 }
 
+bool ReportPreview::fitsWidth() const {
+    return zoom_->currentData().toInt() == kFitWidth;
+}
+
 double ReportPreview::zoom() const {
-    return zoom_->currentData().toInt() / 100.0;
+    if (!fitsWidth()) {
+        return zoom_->currentData().toInt() / 100.0;
+    }
+    // The room beside a vertical scroll bar, which a page shown this wide always needs.
+    const int room = scroll_->width() - 2 * scroll_->frameWidth() -
+                     style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_) -
+                     2 * kPageMargin;
+    return std::max(0.1, room / pageWidthAt(1.0));
+}
+
+double ReportPreview::pageWidthAt(double zoom) const {
+    const QRectF paper = ReportPainter(content()).pageLayout().fullRect(QPageLayout::Point);
+    const double dpi = screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0;
+    return paper.width() * zoom * dpi / 72.0;
+}
+
+void ReportPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // On a small screen the whole width of the page matters more than its size.
+        if (pageWidthAt(zoom()) + 2 * kPageMargin > scroll_->viewport()->width()) {
+            zoom_->setCurrentIndex(zoom_->findData(kFitWidth));
+        }
+    }
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (fitsWidth()) {
+        render();
+    }
 }
 
 void ReportPreview::showPage(int page) {
@@ -265,11 +318,15 @@ void ReportPreview::savePdf() {
         return;
     }
     runStep(context_, report_.formName, [this] {
-        const QString folder =
-            context_.desktop != nullptr ? context_.desktop->desktopFolder() : QDir::homePath();
-        std::optional<QString> path =
-            context_.dialogs->saveFile(QStringLiteral("Salvar relatório em PDF"), folder,
-                                       QStringLiteral("Arquivos PDF (*.pdf)"));
+        QString folder =
+            context_.desktop != nullptr ? context_.desktop->documentsFolder() : QString();
+        if (folder.isEmpty()) {
+            folder = QDir::homePath();
+        }
+        std::optional<QString> path = context_.dialogs->saveFile(
+            QStringLiteral("Salvar relatório em PDF"),
+            QDir(folder).filePath(reportFileName(report_.templateName, report_.formula)),
+            QStringLiteral("Arquivos PDF (*.pdf)"));
         if (!path || path->isEmpty()) {
             return;
         }
@@ -290,17 +347,11 @@ void presentOnScreen(Context& context, const PrintedReport& report) {
         paintReport(report.content, printer, progress.callback());
         return;
     }
-    auto* preview = new ReportPreview(context, report);
-    preview->show();
-    preview->raise();
-    preview->activateWindow();
+    showPreview(new ReportPreview(context, report));
 }
 
 void presentWhileReading(Context& context, PrintedReport report, std::unique_ptr<ReportFill> fill) {
-    auto* preview = new ReportPreview(context, std::move(report), std::move(fill));
-    preview->show();
-    preview->raise();
-    preview->activateWindow();
+    showPreview(new ReportPreview(context, std::move(report), std::move(fill)));
 }
 
 }  // namespace tavrel

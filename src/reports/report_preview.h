@@ -21,7 +21,8 @@ struct Context;
 class ReportFill;
 
 // The preview window: one page at a time, zoom, page turning, print and save as PDF. It opens
-// not modal and deletes itself when closed.
+// not modal, centred and no larger than the screen (fitting the page to its width when the
+// page would not fit), and deletes itself when closed.
 //
 // Given a report still being read, it shows each page as soon as its rows are read and reads
 // the rest a slice at a time while it is open, with the progress and a command to give up
@@ -48,6 +49,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void build();
@@ -57,8 +60,9 @@ private:
     void stopReading();
     void print();
     void savePdf();
-    PageProgress progressWindow(const QString& text);
     double zoom() const;
+    bool fitsWidth() const;
+    double pageWidthAt(double zoom) const;  // in screen pixels
 
     Context& context_;
     PrintedReport report_;
@@ -75,6 +79,7 @@ private:
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QTimer* reader_ = nullptr;
+    bool shownOnce_ = false;
 };
 
 // What happens to a printed report when no presenter is set in the context: the preview window,
