@@ -81,18 +81,27 @@ QWidget* Startup::offerInstaller(const QString& problem) {
 
 bool Startup::prepareData(const QString& dataFolder) {
     context_.dataFolder = dataFolder;
-    QStringList created;
-    const bool prepared = runStep(context_, QString::fromLatin1(kStartupSource), [&] {
-        created = prepareDataFolder(
+    const QString source = QString::fromLatin1(kStartupSource);
+    DataFolderReport report;
+    const bool prepared = runStep(context_, source, [&] {
+        report = prepareDataFolder(
             dataFolder, QDir(context_.programFolder).filePath(QStringLiteral("templates")));
     });
-    if (prepared && !created.isEmpty()) {
+    if (!prepared) {
+        return false;
+    }
+    if (!report.createdDatabases.isEmpty()) {
         context_.dialogs->inform(
             QStringLiteral("A pasta de dados \"%1\" não tinha os bancos de dados do sistema.\n"
                            "Foram criados: %2.")
-                .arg(QDir::toNativeSeparators(dataFolder), created.join(QStringLiteral(", "))));
+                .arg(QDir::toNativeSeparators(dataFolder),
+                     report.createdDatabases.join(QStringLiteral(", "))));
     }
-    return prepared;
+    // The program can run without a template; the operator is told which prints will fail.
+    for (const AppError& problem : report.problems) {
+        TrataErro(context_, source, problem);
+    }
+    return true;
 }
 
 bool Startup::login() {

@@ -8,7 +8,8 @@ namespace tavrel {
 
 TransactionGuard::TransactionGuard(QSqlDatabase db) : db_(std::move(db)) {
     if (!db_.transaction()) {
-        throw DataError(QStringLiteral("BEGIN"), db_.lastError().text());
+        throw DataError(QStringLiteral("BEGIN"), db_.lastError().text(), error_number::kDatabase,
+                        db_.lastError().nativeErrorCode());
     }
 }
 
@@ -20,7 +21,8 @@ TransactionGuard::~TransactionGuard() {
 
 void TransactionGuard::commit() {
     if (!db_.commit()) {
-        throw DataError(QStringLiteral("COMMIT"), db_.lastError().text());
+        throw DataError(QStringLiteral("COMMIT"), db_.lastError().text(), error_number::kDatabase,
+                        db_.lastError().nativeErrorCode());
     }
     done_ = true;
 }
