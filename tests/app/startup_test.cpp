@@ -273,6 +273,20 @@ TEST_F(StartupFaultTest, AFolderThatCannotBeWritten) {
     EXPECT_EQ(test::folderDigest(dataDir.path()), before);
 }
 
+TEST_F(StartupFaultTest, AFullDiskIsNotTakenForAnotherCopyRunning) {
+    QString text;
+    {
+        test::NoRoomToWrite full;
+        text = stoppedWith();
+    }
+    EXPECT_TRUE(text.startsWith("Erro No.61 - O disco da pasta " + programDir.path() +
+                                " está cheio: não há espaço para o arquivo " + programDir.path() +
+                                "/tavrel.lock"))
+        << text.toStdString();
+    EXPECT_EQ(test::folderDigest(dataDir.path()), before);
+    EXPECT_FALSE(QFile::exists(programDir.path() + "/tavrel.lock"));
+}
+
 TEST_F(StartupFaultTest, ADamagedFile) {
     {
         QFile file(dataPath("cheques.db"));
