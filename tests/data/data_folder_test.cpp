@@ -121,8 +121,7 @@ TEST(DataFolder, ATemplateThatCannotBeCopiedIsReportedAndTheOthersAreCopied) {
         EXPECT_TRUE(report.problems[0].description().contains("troca.rpt ("))
             << report.problems[0].description().toStdString();
     }
-    EXPECT_EQ(QDir(data.path()).entryList({"*.rpt*"}, QDir::Files),
-              QStringList{"BAIXAS.RPT"})
+    EXPECT_EQ(QDir(data.path()).entryList({"*.rpt*"}, QDir::Files), QStringList{"BAIXAS.RPT"})
         << "no half copy left";
     EXPECT_EQ(prepareDataFolder(data.path(), templates.path()).copiedTemplates,
               QStringList{"troca.rpt"})
@@ -145,8 +144,8 @@ TEST_F(DataFolderFaults, AFolderThatCannotBeWrittenIsSaidSo) {
     test::PermissionsEnforced enforced;
     const AppError error = failureOf(data.path());
     EXPECT_EQ(error.number(), error_number::kPermissionDenied);
-    EXPECT_TRUE(error.description().startsWith("A pasta de dados " + data.path() +
-                                               " não pode ser gravada"))
+    EXPECT_TRUE(
+        error.description().startsWith("A pasta de dados " + data.path() + " não pode ser gravada"))
         << error.description().toStdString();
     EXPECT_EQ(test::folderDigest(data.path()), before);
 }
@@ -159,8 +158,8 @@ TEST_F(DataFolderFaults, AFullDiskIsSaidSoAndLeavesNoSideFiles) {
         error = failureOf(data.path());
     }
     EXPECT_EQ(error.number(), error_number::kDiskFull);
-    EXPECT_TRUE(error.description().startsWith("O disco da pasta de dados " + data.path() +
-                                               " está cheio"))
+    EXPECT_TRUE(
+        error.description().startsWith("O disco da pasta de dados " + data.path() + " está cheio"))
         << error.description().toStdString();
     EXPECT_EQ(test::folderDigest(data.path()), before);
 }

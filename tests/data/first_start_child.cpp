@@ -14,8 +14,7 @@ int main(int argc, char** argv) {
     std::fputs("pronto\n", stdout);
     std::fflush(stdout);
     try {
-        tavrel::prepareDataFolder(QString::fromLocal8Bit(argv[1]),
-                                  QString::fromLocal8Bit(argv[2]));
+        tavrel::prepareDataFolder(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
         std::fputs("feito\n", stdout);
         std::fflush(stdout);
     } catch (const std::exception& error) {

@@ -49,7 +49,7 @@ void expectStarts(const QString& folder) {
             << name.toStdString();
     }
     QStringList expected = templates;
-    expected << "cheques.db" << "caixa.db" << "menu.db" << "tutorial.db";
+    expected += QStringList{"cheques.db", "caixa.db", "menu.db", "tutorial.db"};
     expected.sort();
     QStringList found = data.entryList(QDir::Files | QDir::Hidden);
     found.sort();
@@ -88,8 +88,8 @@ TEST(FirstStart, AFolderWhoseCreationWasKilledAtAnyMomentStillStarts) {
     }
 
     const unsigned seed = std::random_device{}();
-    SCOPED_TRACE(::testing::Message() << "seed " << seed << ", creation "
-                                      << creation.count() << " us");
+    SCOPED_TRACE(::testing::Message()
+                 << "seed " << seed << ", creation " << creation.count() << " us");
     std::mt19937 random(seed);
     std::uniform_int_distribution<long> moment(0, static_cast<long>(creation.count()));
     int unfinished = 0;

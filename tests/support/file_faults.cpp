@@ -31,8 +31,7 @@ bool setCapabilities(__user_cap_data_struct (&data)[2]) {
 QStringList folderDigest(const QString& folder) {
     QStringList digests;
     const QDir dir(folder);
-    const QStringList names =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& name : names) {
         QFile file(dir.filePath(name));
         const QByteArray digest =

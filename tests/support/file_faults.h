@@ -1,9 +1,9 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <QFileDevice>
 #include <QString>
 #include <QStringList>
-#include <sys/resource.h>
 
 namespace tavrel::test {
 
