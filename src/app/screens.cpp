@@ -6,6 +6,7 @@
 #include "app/fsair.h"
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
+#include "ledger/flancamentos.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
@@ -50,6 +51,7 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<FTROCA>(factory, "FTROCA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
+    addScreen<flancamentos>(factory, "flancamentos");
 }
 
 }  // namespace tavrel
