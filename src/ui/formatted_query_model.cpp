@@ -2,6 +2,7 @@
 
 #include "core/money.h"
 #include "core/ptbr.h"
+#include "ui/load_all_rows.h"
 
 namespace tavrel {
 
@@ -12,6 +13,8 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
     switch (format) {
         case ColumnFormat::Money:
             return formatMoney(value.toDouble());
+        case ColumnFormat::Amount:
+            return formatAmount(value.toDouble());
         case ColumnFormat::Currency:
             return formatCurrency(value.toDouble());
         case ColumnFormat::Number:
@@ -24,6 +27,10 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
             break;
     }
     return value.toString();
+}
+
+void FormattedQueryModel::queryChange() {
+    fetchAllRows(*this);
 }
 
 QVariant FormattedQueryModel::data(const QModelIndex& index, int role) const {

@@ -9,13 +9,15 @@ namespace tavrel {
 enum class ColumnFormat {
     Plain,     // as stored
     Money,     // "0.00" with a decimal comma
+    Amount,    // money with thousands grouped: "80.000,00"
     Currency,  // "R$ 1.500,75"
     Number,    // shortest number with a decimal comma
     Date,      // stored 'YYYY-MM-DD' shown as dd/MM/yyyy
 };
 
 // A read-only query model that shows chosen columns formatted the Brazilian way, aligned as
-// numbers where they are numbers. The underlying values stay available in Qt::EditRole.
+// numbers where they are numbers. The underlying values stay available in Qt::EditRole. Every
+// query bound to it is read whole at once, so no statement stays open (ui/load_all_rows.h).
 class FormattedQueryModel : public QSqlQueryModel {
     Q_OBJECT
 
@@ -24,6 +26,9 @@ public:
 
     void setColumnFormat(int column, ColumnFormat format) { formats_.insert(column, format); }
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+protected:
+    void queryChange() override;
 
 private:
     QHash<int, ColumnFormat> formats_;

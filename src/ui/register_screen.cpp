@@ -12,6 +12,7 @@
 #include <QSqlQueryModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/context.h"
 #include "core/dialogs.h"
@@ -19,7 +20,12 @@
 #include "core/ptbr.h"
 #include "data/codes.h"
 #include "data/sql.h"
+#include "data/transaction.h"
+#include "ui/column_format_delegate.h"
 #include "ui/field_events.h"
+#include "ui/grid_choice.h"
+#include "ui/grid_fit.h"
+#include "ui/load_all_rows.h"
 #include "ui/read_only_grid.h"
 #include "ui/readable_text.h"
 
@@ -30,6 +36,24 @@ const char* const kIncluirTip = "CLICAR AQUI APOS DIGITAR TODOS OS DADOS  ";
 const char* const kAlterarTip =
     "APÓS ESCOLHER O REGISTRO A SER ALTERADO E FAZER AS MODIFICAÇÕES NECESÁRIAS  CLICK AQUI";
 const char* const kExcluirTip = "APÓS ESCOLHER O REGISTRO A SER EXCLUIDO CLICK AQUI";
+
+// How many characters a box shows: an amount up to the millions, a text a full name.
+constexpr int kNumberCharacters = 14;
+constexpr int kTextCharacters = 40;
+
+int boxCharacters(const RegisterField& field) {
+    if (field.kind == RegisterField::Kind::Number)
+        return kNumberCharacters;
+    if (field.maxLength > 0)
+        return std::min(field.maxLength + 1, kTextCharacters);
+    return kTextCharacters;
+}
+
+void setWidthInCharacters(QLineEdit* box, int characters) {
+    const QFontMetrics metrics(box->font());
+    // The frame and text margins of the box around its text.
+    box->setFixedWidth(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + 16);
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
                         const QString& tooltip) {
@@ -62,17 +86,24 @@ RegisterScreen::~RegisterScreen() {
 
 void RegisterScreen::buildScreen() {
     auto* layout = new QVBoxLayout(this);
+    // The fields on top, the main form on the left and the frames in columns beside it; the
+    // grid below takes the rest of the height.
+    fieldsRow_ = new QHBoxLayout;
     mainForm_ = new QFormLayout;
-    layout->addLayout(mainForm_);
+    mainForm_->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    fieldsRow_->addLayout(mainForm_);
+    layout->addLayout(fieldsRow_);
 
     codeBox_ = new QLineEdit(this);
     codeBox_->setObjectName(spec_.codeControl);
     codeBox_->setToolTip(spec_.codeTooltip);
+    setWidthInCharacters(codeBox_, spec_.codeWidth + 2);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(codeBox_);
     if (!spec_.codeNote.isEmpty()) {
         codeRow->addWidget(new QLabel(spec_.codeNote, this));
     }
+    codeRow->addStretch();
     mainForm_->addRow(spec_.codeLabel, codeRow);
     if (spec_.enterActsAsTab) {
         enterActsAsTab(codeBox_);
@@ -87,6 +118,7 @@ void RegisterScreen::buildScreen() {
             form->addRow(spec.label, control);
         }
     }
+    fieldsRow_->addStretch();
 
     extras_ = new QVBoxLayout;
     layout->addLayout(extras_);
@@ -106,6 +138,7 @@ void RegisterScreen::buildScreen() {
          {incluirButton, alterarButton, excluirButton, limparButton, sairButton}) {
         buttons->addWidget(button);
     }
+    buttons->addStretch();
     layout->addWidget(options);
     connect(incluirButton, &QPushButton::clicked, this, [this] { incluir(); });
     connect(alterarButton, &QPushButton::clicked, this, [this] { alterar(); });
@@ -115,23 +148,23 @@ void RegisterScreen::buildScreen() {
 
     grid_ = makeReadOnlyGrid(this, spec_.gridName, gridModel_.get());
     grid_->setToolTip(spec_.gridTooltip);
+    for (int column = 0; column < spec_.gridColumns.size(); ++column) {
+        if (spec_.gridColumns[column].format != ColumnFormat::Plain) {
+            grid_->setItemDelegateForColumn(
+                column, new ColumnFormatDelegate(spec_.gridColumns[column].format, grid_));
+        }
+    }
+    fitGridToContents(grid_);
+    grid_->setMinimumHeight(grid_->verticalHeader()->defaultSectionSize() * 8);
     layout->addWidget(grid_, 1);
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    escolheLinha(current.row());
-            });
-    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        // A click on the line already shown after the fields were cleared shows it again.
-        if (index.isValid() && fieldText(spec_.codeControl).isEmpty())
-            escolheLinha(index.row());
-    });
+    onLineChosen(grid_, [this](int row) { escolheLinha(row); });
 
     if (spec_.escapeCloses) {
         escapeCloses(this);
     }
     keepTextReadable(this);
-    resize(640, 560);
+    // Shrunk to the screen when shown; on a 1366 x 768 screen the grid keeps most of the height.
+    resize(1100, 720);
 }
 
 QWidget* RegisterScreen::createControl(const RegisterField& spec) {
@@ -153,6 +186,7 @@ QWidget* RegisterScreen::createControl(const RegisterField& spec) {
                 QMetaObject::invokeMethod(edit, &QLineEdit::selectAll, Qt::QueuedConnection);
             });
         }
+        setWidthInCharacters(edit, boxCharacters(spec));
         control = edit;
     }
     control->setObjectName(spec.control);
@@ -169,10 +203,32 @@ QGroupBox* RegisterScreen::groupBox(const QString& caption) {
             return group.second;
     }
     auto* box = new QGroupBox(caption, this);
-    new QFormLayout(box);
+    auto* form = new QFormLayout(box);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     groups_.append({caption, box});
-    static_cast<QVBoxLayout*>(layout())->addWidget(box);
+    // A frame joins the column of the one before while the column stays no taller than the
+    // main form, otherwise it starts a column of its own.
+    const int rows = fieldsInGroup(caption);
+    if (groupColumn_ == nullptr || groupColumnRows_ + rows > mainFormRows()) {
+        groupColumn_ = new QVBoxLayout;
+        groupColumn_->addStretch();
+        fieldsRow_->addLayout(groupColumn_);
+        groupColumnRows_ = 0;
+    }
+    groupColumn_->insertWidget(groupColumn_->count() - 1, box);
+    groupColumnRows_ += rows;
     return box;
+}
+
+int RegisterScreen::fieldsInGroup(const QString& caption) const {
+    int rows = 0;
+    for (const RegisterField& field : spec_.fields)
+        rows += field.group == caption ? 1 : 0;
+    return rows;
+}
+
+int RegisterScreen::mainFormRows() const {
+    return fieldsInGroup(QString()) + 1;  // and the code
 }
 
 QLineEdit* RegisterScreen::addShownValue(const QString& control, const QString& label,
@@ -182,6 +238,7 @@ QLineEdit* RegisterScreen::addShownValue(const QString& control, const QString& 
     edit->setToolTip(tooltip);
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
+    setWidthInCharacters(edit, kNumberCharacters);
     auto* form = group.isEmpty() ? mainForm_ : static_cast<QFormLayout*>(groupBox(group)->layout());
     form->addRow(label, edit);
     return edit;
@@ -210,14 +267,21 @@ QString RegisterScreen::nextCode() const {
     return tavrel::nextCode(db(), spec_.table, spec_.codeColumn, spec_.codeWidth);
 }
 
+long long RegisterScreen::countWhere(const QString& table, const QString& column,
+                                     const QVariant& value) const {
+    return scalarSql(db(),
+                     QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ?").arg(table, column),
+                     {value})
+        .toLongLong();
+}
+
 void RegisterScreen::reload() {
     QStringList columns;
     for (const GridColumn& column : spec_.gridColumns)
         columns << column.column;
-    QSqlQuery query = runSqlForModel(
-        db(), QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                  .arg(columns.join(QStringLiteral(", ")), spec_.table, spec_.gridOrder));
-    gridModel_->setQuery(std::move(query));
+    loadAllRows(*gridModel_, runSqlForModel(db(), QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                                      .arg(columns.join(QStringLiteral(", ")),
+                                                           spec_.table, spec_.gridOrder)));
     for (int i = 0; i < spec_.gridColumns.size(); ++i) {
         gridModel_->setHeaderData(i, Qt::Horizontal, spec_.gridColumns[i].caption);
     }
@@ -249,7 +313,12 @@ std::optional<QVariant> RegisterScreen::valueToStore(const RegisterField& spec, 
     const QString text = fieldText(spec.control);
     switch (spec.kind) {
         case RegisterField::Kind::Number:
-            if (std::optional<double> number = parseNumber(text))
+            if (shown_ && !shown_->value(spec.column).isNull() &&
+                text == formatNumber(shown_->value(spec.column).toDouble())) {
+                // Not changed by the operator: the stored value as it is, to the last bit.
+                return shown_->value(spec.column);
+            }
+            if (std::optional<double> number = parseNumber(text, spec.numberKind))
                 return QVariant(*number);
             throw ConversionError(text, spec.control);  // the report names the box
         case RegisterField::Kind::Choice:
@@ -298,6 +367,7 @@ void RegisterScreen::escolheLinha(int gridRow) {
     std::optional<Row> row;
     step([&] { row = findByCode(code); });
     if (row) {
+        shown_ = row;
         mostraRegistro(*row);
         afterMostra(*row);
     }
@@ -337,17 +407,21 @@ void RegisterScreen::writeFields(const QString& code, const std::optional<Row>& 
 void RegisterScreen::incluir() {
     markLocation();
     QString code;
-    if (!step([&] {
-            code = nextCode();
-            codeBox_->setText(code);
-        })) {
+    if (!step([&] { code = nextCode(); })) {
         return;  // without a code there is nothing safe to write
     }
     bool exists = true;
     step([&] { exists = findByCode(code).has_value(); });
-    if (!exists) {
-        writeFields(code, std::nullopt);
+    if (exists) {
+        // Writing nothing and saying nothing would lose the typed row without a word.
+        context().dialogs->inform(
+            QStringLiteral("Não foi possível dar um código ao novo registro: o código %1 já "
+                           "existe. Nada foi gravado.")
+                .arg(code));
+        return;
     }
+    codeBox_->setText(code);
+    writeFields(code, std::nullopt);
     step([this] { reload(); });
     afterIncluir();
     limpaCampos();
@@ -355,30 +429,74 @@ void RegisterScreen::incluir() {
 
 void RegisterScreen::alterar() {
     markLocation();
-    const QString code = codeBox_->text();
-    std::optional<Row> existing;
-    step([&] { existing = findByCode(code); });
-    if (existing) {
-        writeFields(code, existing);
+    // Only the row shown is changed, found by its id: a code typed over another code must not
+    // overwrite that other row.
+    if (!shown_) {
+        context().dialogs->inform(
+            QStringLiteral("Escolha na grade o registro a ser alterado antes de clicar em "
+                           "Alterar. Nada foi alterado."));
+        return;
     }
+    const QString code = codeBox_->text();
+    if (code != shown_->text(spec_.codeColumn)) {
+        context().dialogs->inform(
+            QStringLiteral("O código %1 não é o do registro escolhido na grade (%2). Escolha "
+                           "na grade o registro a ser alterado. Nada foi alterado.")
+                .arg(code, shown_->text(spec_.codeColumn)));
+        return;
+    }
+    std::optional<Row> existing;
+    step([&] {
+        existing = fetchRow(db(), QStringLiteral("SELECT * FROM %1 WHERE id = ?").arg(spec_.table),
+                            {shown_->id()});
+    });
+    if (!existing) {
+        context().dialogs->inform(
+            QStringLiteral("O registro escolhido não existe mais. Nada foi alterado."));
+        step([this] { reload(); });
+        limpaCampos();
+        return;
+    }
+    writeFields(code, existing);
     step([this] { reload(); });
     afterAlterar();
     limpaCampos();
+}
+
+bool RegisterScreen::deleteRow(const Row& row, QString& motivo) {
+    TransactionGuard transaction(db());
+    motivo = motivoParaManter(row);
+    if (!motivo.isEmpty()) {
+        return false;
+    }
+    runSql(db(), QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(spec_.table), {row.id()});
+    transaction.commit();
+    return true;
 }
 
 void RegisterScreen::excluir() {
     markLocation();
     std::optional<Row> row;
     step([&] { row = currentGridRow(); });
-    if (row &&
-        context().dialogs->askYesNo(QStringLiteral("Deseja Realmente excluir esse registro? :") +
+    if (!row) {
+        limpaCampos();
+        return;
+    }
+    QString motivo;
+    step([&] { motivo = motivoParaManter(*row); });
+    if (!motivo.isEmpty()) {
+        context().dialogs->inform(motivo, QStringLiteral("EXCLUSÃO"));
+        return;
+    }
+    if (context().dialogs->askYesNo(QStringLiteral("Deseja Realmente excluir esse registro? :") +
                                         row->text(spec_.nameColumn),
                                     QStringLiteral("EXCLUSÃO"))) {
         beforeExcluir(*row);
-        const bool deleted = step([&] {
-            runSql(db(), QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(spec_.table),
-                   {row->id()});
-        });
+        // Asked first, then written: the check runs again with the delete, in one transaction.
+        bool deleted = false;
+        step([&] { deleted = deleteRow(*row, motivo); });
+        if (!motivo.isEmpty())
+            context().dialogs->inform(motivo, QStringLiteral("EXCLUSÃO"));
         if (deleted)
             afterExcluir(*row);
         step([this] { reload(); });
@@ -388,6 +506,7 @@ void RegisterScreen::excluir() {
 
 void RegisterScreen::limpaCampos() {
     markLocation();
+    shown_.reset();
     codeBox_->clear();
     for (const RegisterField& spec : spec_.fields) {
         if (spec.kind == RegisterField::Kind::Number) {
