@@ -77,6 +77,11 @@ QString formatMoney(double value) {
     return text;
 }
 
+QString formatMoneyGrouped(double value) {
+    const double rounded = roundMoney(value);
+    return brazil().toString(rounded == 0.0 ? 0.0 : rounded, 'f', 2);
+}
+
 QString formatCurrency(double value) {
     const double rounded = roundMoney(value);
     QString text = brazil().toString(std::fabs(rounded), 'f', 2);

@@ -58,6 +58,13 @@ TEST(FormatCurrency, GroupsThousandsWithRealSign) {
     EXPECT_EQ(formatCurrency(-1234567.5), "-R$ 1.234.567,50");
 }
 
+TEST(FormatMoneyGrouped, GroupsThousandsAndRoundsLikeMoney) {
+    EXPECT_EQ(formatMoneyGrouped(1234567.005), "1.234.567,01");
+    EXPECT_EQ(formatMoneyGrouped(0.004), "0,00");
+    EXPECT_EQ(formatMoneyGrouped(-0.004), "0,00");  // no "-0,00"
+    EXPECT_EQ(formatMoneyGrouped(-1500.5), "-1.500,50");
+}
+
 TEST(FormatZeroPadded, PadsToWidthAndKeepsLongerNumbers) {
     EXPECT_EQ(formatZeroPadded(7, 5), "00007");
     EXPECT_EQ(formatZeroPadded(1000, 3), "1000");

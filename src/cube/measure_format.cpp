@@ -1,0 +1,35 @@
+#include "cube/measure_format.h"
+
+#include "core/money.h"
+
+namespace tavrel {
+namespace {
+
+bool twoDecimals(const QString& format) {
+    return format == QLatin1String("0.00") || format == QLatin1String("#,##0.00");
+}
+
+}  // namespace
+
+QString formatMeasure(const QString& format, double value) {
+    if (format == QLatin1String("#,##0.00")) {
+        return formatMoneyGrouped(value);
+    }
+    if (format == QLatin1String("0.00")) {
+        return formatMoney(value);
+    }
+    QString text = QString::number(shownValue(format, value), 'g', 15);
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+double shownValue(const QString& format, double value) {
+    if (twoDecimals(format)) {
+        const double rounded = roundMoney(value);
+        return rounded == 0.0 ? 0.0 : rounded;
+    }
+    const double rounded = QString::number(value, 'g', 15).toDouble();
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
+}  // namespace tavrel
