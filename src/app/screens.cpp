@@ -4,6 +4,7 @@
 #include "app/frm_login.h"
 #include "app/frm_splash.h"
 #include "app/fsair.h"
+#include "cube/fcubovendas.h"
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
 #include "registers/fclientes.h"
@@ -50,6 +51,8 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<FTROCA>(factory, "FTROCA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
+    // The analysis cube.
+    addScreen<fcubovendas>(factory, "fcubovendas");
 }
 
 }  // namespace tavrel
