@@ -7,7 +7,10 @@
 
 namespace tavrel {
 
-Cube::Cube(CubeData data, CubeLayout layout) : data_(std::move(data)), layout_(std::move(layout)) {
+Cube::Cube(CubeData data, CubeLayout layout)
+    : data_(std::move(data)),
+      layout_(std::move(layout)),
+      scratch_(std::make_unique<PivotScratch>()) {
     dimensions_.reserve(kDimensionCount);
     for (const DimensionSpec& spec : dimensionSpecs()) {
         dimensions_.emplace_back(data_, spec);
@@ -61,14 +64,14 @@ void Cube::recalculate() {
     view_.reset();
     if (!reuse) {
         table_.reset();
-        table_ = std::make_unique<PivotTable>(data_, dimensions_, std::move(wanted));
+        table_ = std::make_unique<PivotTable>(data_, dimensions_, std::move(wanted), *scratch_);
         ++summings_;
     }
     view_ = std::make_unique<PivotView>(*table_, dimensions_, layout_);
 }
 
 std::size_t Cube::memoryBytes() const {
-    return data_.memoryBytes() + (table_ ? table_->memoryBytes() : 0);
+    return data_.memoryBytes() + scratch_->memoryBytes() + (table_ ? table_->memoryBytes() : 0);
 }
 
 }  // namespace tavrel

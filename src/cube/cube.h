@@ -12,6 +12,7 @@ namespace tavrel {
 class PivotTable;
 class PivotView;
 struct PivotQuery;
+struct PivotScratch;
 
 // The cube: its source read into columns, its fields, its layout and the current view. The
 // caller changes the layout and calls recalculate(); the rows are summed again only when the
@@ -34,8 +35,9 @@ public:
     const PivotTable& table() const { return *table_; }
     // How many times the rows were summed since the cube was made.
     int summings() const { return summings_; }
-    // Memory held by the source columns and by the current sums.
+    // Memory held by the source columns, the current sums and the working memory of summing.
     std::size_t memoryBytes() const;
+    std::size_t dataBytes() const { return data_.memoryBytes(); }
 
 private:
     PivotQuery query() const;
@@ -43,6 +45,7 @@ private:
     CubeData data_;
     std::vector<CubeDimension> dimensions_;
     CubeLayout layout_;
+    std::unique_ptr<PivotScratch> scratch_;
     std::unique_ptr<PivotTable> table_;
     std::unique_ptr<PivotView> view_;
     int summings_ = 0;

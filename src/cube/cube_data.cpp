@@ -27,6 +27,9 @@ public:
             return blank_;
         }
         const double number = *value == 0.0 ? 0.0 : *value;
+        if (last_ != kUnset && number == lastNumber_) {
+            return last_;  // rows often repeat the value of the row before
+        }
         const auto [at, added] = codes_.try_emplace(std::bit_cast<std::uint64_t>(number), kUnset);
         if (added) {
             SourceValue v;
@@ -34,7 +37,9 @@ public:
             v.number = number;
             at->second = add(std::move(v));
         }
-        return at->second;
+        lastNumber_ = number;
+        last_ = at->second;
+        return last_;
     }
     std::vector<SourceValue> take() { return std::move(values_); }
 
@@ -47,6 +52,8 @@ private:
     std::unordered_map<std::uint64_t, std::uint32_t> codes_;
     std::vector<SourceValue> values_;
     std::uint32_t blank_ = kUnset;
+    std::uint32_t last_ = kUnset;
+    double lastNumber_ = 0;
 };
 
 // The values of a text column from its dictionary. Texts that mean the same value (an empty text
@@ -134,6 +141,7 @@ std::size_t CubeData::memoryBytes() const {
 struct CubeDataBuilder::Dictionaries {
     TextDictionary clientCodes;
     std::vector<QString> clientNames;
+    std::uint32_t lastClient = TextDictionary::kAbsent;
     TextDictionary status, documento, troca, deposito;
     NumberDictionary taxa, dias;
     std::array<bool, kMeasureCount> anyEmpty{};
@@ -164,7 +172,11 @@ void CubeDataBuilder::addClient(std::string_view code, const QString& name) {
 
 bool CubeDataBuilder::addCheque(const SourceRow& row) {
     Dictionaries& d = *dictionaries_;
-    const std::uint32_t client = d.clientCodes.find(row.cliente);
+    if (d.lastClient == TextDictionary::kAbsent ||
+        d.clientCodes.text(d.lastClient) != row.cliente) {
+        d.lastClient = d.clientCodes.find(row.cliente);
+    }
+    const std::uint32_t client = d.lastClient;
     if (client == TextDictionary::kAbsent) {
         return false;
     }

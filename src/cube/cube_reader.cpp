@@ -25,7 +25,8 @@ class Database {
 public:
     explicit Database(const QString& path) {
         const QByteArray file = path.toUtf8();
-        if (sqlite3_open_v2(file.constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        if (sqlite3_open_v2(file.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                            nullptr) != SQLITE_OK) {
             const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
             sqlite3_close_v2(db_);
             db_ = nullptr;

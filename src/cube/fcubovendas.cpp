@@ -181,9 +181,14 @@ void fcubovendas::SetAllGroupFooterTypes(int footerType) {
 
 void fcubovendas::iniciaLeitura() {
     const QString path = context().dataPath(databaseFileName(DatabaseKind::Cheques));
-    leitura_ = std::async(std::launch::async, [path, progress = &progressoLeitura_] {
-        return readCubeSource(path, progress);
-    });
+    leitura_ = std::async(std::launch::async,
+                          [path, progress = &progressoLeitura_]() -> std::unique_ptr<Cube> {
+                              std::optional<CubeData> read = readCubeSource(path, progress);
+                              if (!read) {
+                                  return nullptr;  // the screen closed while reading
+                              }
+                              return std::make_unique<Cube>(std::move(*read));
+                          });
     acompanhamento_ = new QTimer(this);
     acompanhamento_->setInterval(50);
     connect(acompanhamento_, &QTimer::timeout, this, &fcubovendas::acompanhaLeitura);
@@ -199,11 +204,11 @@ void fcubovendas::acompanhaLeitura() {
     }
     acompanhamento_->stop();
     progresso_->hide();
-    std::future<std::optional<CubeData>> done = std::move(leitura_);
+    std::future<std::unique_ptr<Cube>> done = std::move(leitura_);
     step([this, &done] {
-        std::optional<CubeData> read = done.get();  // rethrows what made the read fail
+        std::unique_ptr<Cube> read = done.get();  // rethrows what made the read fail
         if (read) {
-            cube_->setData(std::move(*read));
+            cube_->setCube(std::move(read));
         }
     });
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <future>
+#include <memory>
 #include <optional>
 
-#include "cube/cube_data.h"
+#include "cube/cube.h"
 #include "cube/cube_reader.h"
 #include "cube/data_markers.h"
 #include "ui/screen.h"
@@ -21,8 +22,9 @@ class PivotWidget;
 
 // The analysis cube "Bi - Business Inteligence": the cheques of every client pivoted freely by
 // client, status, rate, days, document and dates, with their amounts, taxes and fees summed.
-// It only reads the main database (on a thread of its own, with a progress bar, so the screen
-// answers while a million cheques are read) and writes nothing to the operation log.
+// It only reads the main database and writes nothing to the operation log. The cheques are read
+// and summed for the first view on a thread of their own, with a progress bar, so the screen
+// answers while a million cheques are read.
 class fcubovendas : public Screen {
     Q_OBJECT
 
@@ -57,7 +59,7 @@ private:
     DataMarkerCollection marcadores_;
     QString arquivoCubo_;
     ReadProgress progressoLeitura_;
-    std::future<std::optional<CubeData>> leitura_;
+    std::future<std::unique_ptr<Cube>> leitura_;
 };
 
 }  // namespace tavrel

@@ -2,16 +2,22 @@
 
 #include <algorithm>
 
+#include "cube/compensated_sum.h"
 #include "cube/cube_fields.h"
-#include "cube/group_keys.h"
 
 namespace tavrel {
 namespace {
 
+// Subtotals worked out as they are shown; past this many the oldest are dropped all at once.
+constexpr std::size_t kCacheLimit = 200000;
+
+}  // namespace
+
 // Children or leaves of each node as ranges: `owner` gives, for each item of the level below
 // (in order), its node on this level.
-std::vector<std::uint32_t> ranges(const std::vector<std::uint32_t>& owner, std::uint32_t nodes) {
-    std::vector<std::uint32_t> first(nodes + 1, 0);
+std::vector<std::uint32_t> PivotTable::ranges(const std::vector<std::uint32_t>& owner,
+                                              std::uint32_t nodes) const {
+    std::vector<std::uint32_t> first = scratch_.numbers.take(nodes + 1, 0);
     for (const std::uint32_t node : owner) {
         ++first[node + 1];
     }
@@ -21,10 +27,14 @@ std::vector<std::uint32_t> ranges(const std::vector<std::uint32_t>& owner, std::
     return first;
 }
 
-// Subtotals worked out as they are shown; past this many the oldest are dropped all at once.
-constexpr std::size_t kCacheLimit = 200000;
-
-}  // namespace
+PivotTable::Sums PivotTable::newSums(std::size_t size, int slot) const {
+    Sums sums;
+    sums.sum = scratch_.doubles.take(size, 0.0);
+    if (!cells_[slot].valued.empty()) {
+        sums.valued = scratch_.numbers.take(size, 0);
+    }
+    return sums;
+}
 
 std::uint32_t PivotAxis::ancestor(int level, std::uint32_t node, int target) const {
     while (level > target) {
@@ -35,8 +45,8 @@ std::uint32_t PivotAxis::ancestor(int level, std::uint32_t node, int target) con
 }
 
 PivotTable::PivotTable(const CubeData& data, const std::vector<CubeDimension>& dimensions,
-                       PivotQuery query)
-    : query_(std::move(query)) {
+                       PivotQuery query, PivotScratch& scratch)
+    : scratch_(scratch), query_(std::move(query)) {
     slots_.fill(-1);
     for (const int measure : query_.measures) {
         if (slots_[measure] < 0) {
@@ -46,7 +56,8 @@ PivotTable::PivotTable(const CubeData& data, const std::vector<CubeDimension>& d
     }
 
     // Rows the filters leave in belong to group 0, the root of both axes.
-    std::vector<std::uint32_t> included(data.rows, 0);
+    std::vector<std::uint32_t>& included = scratch.included;
+    included.assign(data.rows, 0);
     for (const auto& [dimension, hidden] : query_.filters) {
         if (hidden.isEmpty()) {
             continue;
@@ -69,44 +80,42 @@ PivotTable::PivotTable(const CubeData& data, const std::vector<CubeDimension>& d
 
     rows_.dimensions = query_.rowDimensions;
     columns_.dimensions = query_.columnDimensions;
-    std::vector<std::uint32_t> rowLeafOfRow;
-    std::vector<std::uint32_t> columnLeafOfRow;
-    buildAxis(data, dimensions, included, rows_, rowLeafOfRow);
-    buildAxis(data, dimensions, included, columns_, columnLeafOfRow);
-    included = {};
+    buildAxis(data, dimensions, rows_, scratch.rowLeaf);
+    buildAxis(data, dimensions, columns_, scratch.columnLeaf);
 
     // Leaf cells, numbered row leaf by row leaf, then column leaf by column leaf.
     const std::uint64_t columnLeaves = columns_.leafCount();
-    std::vector<std::uint64_t> keys(data.rows);
+    std::vector<std::uint64_t>& keys = scratch.keys;
+    keys.resize(data.rows);
     for (std::size_t row = 0; row < data.rows; ++row) {
-        keys[row] = rowLeafOfRow[row] == kNoGroup
-                        ? kNoKey
-                        : rowLeafOfRow[row] * columnLeaves + columnLeafOfRow[row];
+        const std::uint32_t rowLeaf = scratch.rowLeaf[row];
+        keys[row] = rowLeaf == kNoGroup ? kNoKey : rowLeaf * columnLeaves + scratch.columnLeaf[row];
     }
-    rowLeafOfRow = {};
-    columnLeafOfRow = {};
-    Grouping cells = groupKeys(keys, rows_.leafCount() * columnLeaves);
-    keys = {};
-    std::vector<std::uint32_t> rowOfCell(cells.keys.size());
-    cellColumn_.resize(cells.keys.size());
-    for (std::size_t cell = 0; cell < cells.keys.size(); ++cell) {
-        rowOfCell[cell] = static_cast<std::uint32_t>(cells.keys[cell] / columnLeaves);
-        cellColumn_[cell] = static_cast<std::uint32_t>(cells.keys[cell] % columnLeaves);
+    std::vector<std::uint64_t>& cellKeys = scratch.levelKeys;
+    scratch.grouper.group(keys, rows_.leafCount() * columnLeaves, scratch.groups, cellKeys);
+    std::vector<std::uint32_t> rowOfCell = scratch.numbers.take(cellKeys.size());
+    cellColumn_ = scratch.numbers.take(cellKeys.size());
+    for (std::size_t cell = 0; cell < cellKeys.size(); ++cell) {
+        rowOfCell[cell] = static_cast<std::uint32_t>(cellKeys[cell] / columnLeaves);
+        cellColumn_[cell] = static_cast<std::uint32_t>(cellKeys[cell] % columnLeaves);
     }
     rowStart_ = ranges(rowOfCell, rows_.leafCount());
-    sumCells(data, cells.groupOfRow);
-    sumMargins();
+    scratch.numbers.keep(rowOfCell);
+    sumCells(data, scratch.groups);
+    rowTotals_.assign(rows_.levels.size(), std::vector<std::optional<Sums>>(cells_.size()));
+    columnTotals_.assign(columns_.levels.size(), std::vector<std::optional<Sums>>(cells_.size()));
 }
 
 void PivotTable::buildAxis(const CubeData& data, const std::vector<CubeDimension>& dimensions,
-                           const std::vector<std::uint32_t>& included, PivotAxis& axis,
-                           std::vector<std::uint32_t>& leafOfRow) const {
+                           PivotAxis& axis, std::vector<std::uint32_t>& leafOfRow) {
+    PivotScratch& scratch = scratch_;
     axis.levels.assign(1, {});
     axis.levels[0].member = {0};
     axis.levels[0].parent = {0};
-    leafOfRow = included;
+    leafOfRow.assign(scratch.included.begin(), scratch.included.end());
     std::uint64_t groups = 1;
-    std::vector<std::uint64_t> keys(data.rows);
+    std::vector<std::uint64_t>& keys = scratch.keys;
+    keys.resize(data.rows);
     for (const int dimension : axis.dimensions) {
         const CubeDimension& d = dimensions[dimension];
         const std::vector<std::uint32_t>& ranks = d.ranks();
@@ -123,32 +132,33 @@ void PivotTable::buildAxis(const CubeData& data, const std::vector<CubeDimension
                             ? kNoKey
                             : leafOfRow[row] * members + rankOfValue[codes[row]];
         }
-        Grouping grouping = groupKeys(keys, groups * members);
+        std::vector<std::uint64_t>& levelKeys = scratch.levelKeys;
+        scratch.grouper.group(keys, groups * members, scratch.groups, levelKeys);
         PivotAxis::Level level;
-        level.member.reserve(grouping.keys.size());
-        level.parent.reserve(grouping.keys.size());
-        for (const std::uint64_t key : grouping.keys) {
-            level.member.push_back(byRank[key % members]);
-            level.parent.push_back(static_cast<std::uint32_t>(key / members));
+        level.member = scratch.numbers.take(levelKeys.size());
+        level.parent = scratch.numbers.take(levelKeys.size());
+        for (std::size_t node = 0; node < levelKeys.size(); ++node) {
+            level.member[node] = byRank[levelKeys[node] % members];
+            level.parent[node] = static_cast<std::uint32_t>(levelKeys[node] / members);
         }
         axis.levels.push_back(std::move(level));
-        leafOfRow = std::move(grouping.groupOfRow);
-        groups = grouping.keys.size();
+        leafOfRow.swap(scratch.groups);
+        groups = levelKeys.size();
     }
 
     // Children and leaves of every node, from the bottom up.
     const int depth = axis.depth();
     PivotAxis::Level& leaves = axis.levels[depth];
-    leaves.firstLeaf.resize(leaves.size() + 1);
+    leaves.firstLeaf = scratch.numbers.take(leaves.size() + 1);
     for (std::uint32_t i = 0; i <= leaves.size(); ++i) {
         leaves.firstLeaf[i] = i;
     }
-    leaves.firstChild.assign(leaves.size() + 1, 0);
+    leaves.firstChild = scratch.numbers.take(leaves.size() + 1, 0);
     for (int level = depth - 1; level >= 0; --level) {
         PivotAxis::Level& here = axis.levels[level];
         const PivotAxis::Level& below = axis.levels[level + 1];
         here.firstChild = ranges(below.parent, here.size());
-        here.firstLeaf.resize(here.size() + 1);
+        here.firstLeaf = scratch.numbers.take(here.size() + 1);
         for (std::uint32_t node = 0; node <= here.size(); ++node) {
             here.firstLeaf[node] = below.firstLeaf[here.firstChild[node]];
         }
@@ -163,17 +173,25 @@ void PivotTable::sumCells(const CubeData& data, const std::vector<std::uint32_t>
             continue;
         }
         Sums& sums = cells_[s];
-        sums.sum.assign(cellCount, 0.0);
+        // Each cell's sum and its compensation side by side: the rows come in no order of
+        // cells, and one memory line then holds both.
+        std::vector<double> running = scratch_.doubles.take(cellCount * 2, 0.0);
         const double* amounts = data.measures[measure].data();
         for (std::size_t row = 0; row < data.rows; ++row) {
             const std::uint32_t cell = cellOfRow[row];
             if (cell != kNoGroup) {
-                sums.sum[cell] += amounts[row];  // an empty amount is kept as 0: it adds nothing
+                // An empty amount is kept as 0: it adds nothing.
+                addCompensated(running[2 * cell], running[2 * cell + 1], amounts[row]);
             }
         }
+        sums.sum = scratch_.doubles.take(cellCount);
+        for (std::size_t cell = 0; cell < cellCount; ++cell) {
+            sums.sum[cell] = running[2 * cell] + running[2 * cell + 1];
+        }
+        scratch_.doubles.keep(running);
         const std::vector<bool>& empty = data.empty[measure];
         if (!empty.empty()) {
-            sums.valued.assign(cellCount, 0);
+            sums.valued = scratch_.numbers.take(cellCount, 0);
             for (std::size_t row = 0; row < data.rows; ++row) {
                 const std::uint32_t cell = cellOfRow[row];
                 if (cell != kNoGroup && !empty[row]) {
@@ -184,55 +202,86 @@ void PivotTable::sumCells(const CubeData& data, const std::vector<std::uint32_t>
     }
 }
 
-void PivotTable::sumMargins() {
-    const int rowDepth = rows_.depth();
-    const int columnDepth = columns_.depth();
-    const auto prepare = [this](const PivotAxis& axis, std::vector<std::vector<Sums>>& totals) {
-        totals.assign(axis.levels.size(), std::vector<Sums>(cells_.size()));
-        for (std::size_t level = 0; level < axis.levels.size(); ++level) {
-            for (std::size_t s = 0; s < cells_.size(); ++s) {
-                totals[level][s].sum.assign(axis.levels[level].size(), 0.0);
-                if (!cells_[s].valued.empty()) {
-                    totals[level][s].valued.assign(axis.levels[level].size(), 0);
+const PivotTable::Sums& PivotTable::rowTotals(int level, int slot) const {
+    std::optional<Sums>& entry = rowTotals_[level][slot];
+    if (entry) {
+        return *entry;
+    }
+    const PivotAxis::Level& nodes = rows_.levels[level];
+    const Sums& cells = cells_[slot];
+    Sums totals = newSums(nodes.size(), slot);
+    for (std::uint32_t node = 0; node < nodes.size(); ++node) {
+        const std::uint32_t first = rowStart_[nodes.firstLeaf[node]];
+        const std::uint32_t end = rowStart_[nodes.firstLeaf[node + 1]];
+        CompensatedSum total;
+        for (std::uint32_t cell = first; cell < end; ++cell) {
+            total.add(cells.sum[cell]);
+        }
+        totals.sum[node] = total.value();
+        if (!cells.valued.empty()) {
+            for (std::uint32_t cell = first; cell < end; ++cell) {
+                totals.valued[node] += cells.valued[cell];
+            }
+        }
+    }
+    entry = std::move(totals);
+    return *entry;
+}
+
+const PivotTable::Sums& PivotTable::columnTotals(int level, int slot) const {
+    std::optional<Sums>& entry = columnTotals_[level][slot];
+    if (entry) {
+        return *entry;
+    }
+    const PivotAxis::Level& nodes = columns_.levels[level];
+    std::vector<std::uint32_t> nodeOfLeaf = scratch_.numbers.take(columns_.leafCount());
+    for (std::uint32_t node = 0; node < nodes.size(); ++node) {
+        for (std::uint32_t leaf = nodes.firstLeaf[node]; leaf < nodes.firstLeaf[node + 1]; ++leaf) {
+            nodeOfLeaf[leaf] = node;
+        }
+    }
+    const Sums& cells = cells_[slot];
+    Sums totals = newSums(nodes.size(), slot);
+    std::vector<double> compensation = scratch_.doubles.take(nodes.size(), 0.0);
+    for (std::size_t cell = 0; cell < cellColumn_.size(); ++cell) {
+        const std::uint32_t node = nodeOfLeaf[cellColumn_[cell]];
+        addCompensated(totals.sum[node], compensation[node], cells.sum[cell]);
+        if (!cells.valued.empty()) {
+            totals.valued[node] += cells.valued[cell];
+        }
+    }
+    for (std::uint32_t node = 0; node < nodes.size(); ++node) {
+        totals.sum[node] += compensation[node];
+    }
+    scratch_.doubles.keep(compensation);
+    scratch_.numbers.keep(nodeOfLeaf);
+    entry = std::move(totals);
+    return *entry;
+}
+
+PivotTable::~PivotTable() {
+    const auto giveBack = [this](Sums& sums) {
+        scratch_.doubles.keep(sums.sum);
+        scratch_.numbers.keep(sums.valued);
+    };
+    for (Sums& sums : cells_) {
+        giveBack(sums);
+    }
+    for (auto* totals : {&rowTotals_, &columnTotals_}) {
+        for (auto& level : *totals) {
+            for (std::optional<Sums>& sums : level) {
+                if (sums) {
+                    giveBack(*sums);
                 }
             }
         }
-    };
-    prepare(rows_, rowTotals_);
-    prepare(columns_, columnTotals_);
-
-    // The column leaf's node on every column level.
-    std::vector<std::vector<std::uint32_t>> columnAncestor(columnDepth + 1);
-    for (int level = 0; level <= columnDepth; ++level) {
-        columnAncestor[level].resize(columns_.leafCount());
-        for (std::uint32_t leaf = 0; leaf < columns_.leafCount(); ++leaf) {
-            columnAncestor[level][leaf] = columns_.ancestor(columnDepth, leaf, level);
-        }
     }
-    std::vector<std::uint32_t> rowAncestor(rowDepth + 1);
-    for (std::uint32_t leaf = 0; leaf < rows_.leafCount(); ++leaf) {
-        for (int level = 0; level <= rowDepth; ++level) {
-            rowAncestor[level] = rows_.ancestor(rowDepth, leaf, level);
-        }
-        for (std::uint32_t cell = rowStart_[leaf]; cell < rowStart_[leaf + 1]; ++cell) {
-            const std::uint32_t column = cellColumn_[cell];
-            for (std::size_t s = 0; s < cells_.size(); ++s) {
-                const double amount = cells_[s].sum[cell];
-                for (int level = 0; level <= rowDepth; ++level) {
-                    rowTotals_[level][s].sum[rowAncestor[level]] += amount;
-                }
-                for (int level = 0; level <= columnDepth; ++level) {
-                    columnTotals_[level][s].sum[columnAncestor[level][column]] += amount;
-                }
-                if (!cells_[s].valued.empty()) {
-                    const std::uint32_t valued = cells_[s].valued[cell];
-                    for (int level = 0; level <= rowDepth; ++level) {
-                        rowTotals_[level][s].valued[rowAncestor[level]] += valued;
-                    }
-                    for (int level = 0; level <= columnDepth; ++level) {
-                        columnTotals_[level][s].valued[columnAncestor[level][column]] += valued;
-                    }
-                }
+    scratch_.numbers.keep(rowStart_);
+    scratch_.numbers.keep(cellColumn_);
+    for (PivotAxis* axis : {&rows_, &columns_}) {
+        for (PivotAxis::Level& level : axis->levels) {
+            for (auto* list : {&level.member, &level.parent, &level.firstChild, &level.firstLeaf}) {
+                scratch_.numbers.keep(*list);
             }
         }
     }
@@ -252,11 +301,19 @@ std::optional<double> PivotTable::value(int rowLevel, std::uint32_t rowNode, int
     if (s < 0 || cellColumn_.empty()) {
         return std::nullopt;  // not summed, or no row at all
     }
+    // Without column fields each row leaf has one cell, which is its total (and the other way
+    // round): no list of totals is made for it.
+    if (columnLevel == 0 && columns_.depth() == 0 && rowLevel == rows_.depth()) {
+        return cells_[s].at(rowStart_[rowNode]);
+    }
+    if (rowLevel == 0 && rows_.depth() == 0 && columnLevel == columns_.depth()) {
+        return cells_[s].at(columnNode);
+    }
     if (columnLevel == 0) {
-        return rowTotals_[rowLevel][s].at(rowNode);
+        return rowTotals(rowLevel, s).at(rowNode);
     }
     if (rowLevel == 0) {
-        return columnTotals_[columnLevel][s].at(columnNode);
+        return columnTotals(columnLevel, s).at(columnNode);
     }
     const Cached& c = cached(rowLevel, rowNode, columnLevel, columnNode);
     if (!c.any || (!cells_[s].valued.empty() && c.valued[s] == 0)) {
@@ -286,6 +343,7 @@ const PivotTable::Cached& PivotTable::cached(int rowLevel, std::uint32_t rowNode
     }
     c.sum.assign(cells_.size(), 0.0);
     c.valued.assign(cells_.size(), 0);
+    std::vector<double> compensation(cells_.size(), 0.0);
     const PivotAxis::Level& rowNodes = rows_.levels[rowLevel];
     const PivotAxis::Level& columnNodes = columns_.levels[columnLevel];
     const std::uint32_t firstColumn = columnNodes.firstLeaf[columnNode];
@@ -299,12 +357,15 @@ const PivotTable::Cached& PivotTable::cached(int rowLevel, std::uint32_t rowNode
             const auto cell = static_cast<std::size_t>(it - cellColumn_.begin());
             c.any = true;
             for (std::size_t s = 0; s < cells_.size(); ++s) {
-                c.sum[s] += cells_[s].sum[cell];
+                addCompensated(c.sum[s], compensation[s], cells_[s].sum[cell]);
                 if (!cells_[s].valued.empty()) {
                     c.valued[s] += cells_[s].valued[cell];
                 }
             }
         }
+    }
+    for (std::size_t s = 0; s < cells_.size(); ++s) {
+        c.sum[s] += compensation[s];
     }
     return c;
 }
@@ -317,10 +378,10 @@ std::size_t PivotTable::memoryBytes() const {
     for (const Sums& s : cells_) {
         bytes += sumsBytes(s);
     }
-    for (const auto& totals : {&rowTotals_, &columnTotals_}) {
+    for (const auto* totals : {&rowTotals_, &columnTotals_}) {
         for (const auto& level : *totals) {
-            for (const Sums& s : level) {
-                bytes += sumsBytes(s);
+            for (const std::optional<Sums>& s : level) {
+                bytes += s ? sumsBytes(*s) : 0;
             }
         }
     }

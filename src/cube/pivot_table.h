@@ -6,7 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "cube/buffer_pool.h"
 #include "cube/cube_data.h"
+#include "cube/group_keys.h"
 
 namespace tavrel {
 
@@ -43,14 +45,42 @@ struct PivotQuery {
     bool operator==(const PivotQuery&) const = default;
 };
 
+// Working memory of the summing, kept from one pivot to the next so a re-pivot does not ask the
+// system for (and clear) tens of megabytes again.
+struct PivotScratch {
+    Grouper grouper;
+    std::vector<std::uint64_t> keys;
+    std::vector<std::uint32_t> included;
+    std::vector<std::uint32_t> groups;
+    std::vector<std::uint32_t> rowLeaf;
+    std::vector<std::uint32_t> columnLeaf;
+    std::vector<std::uint64_t> levelKeys;
+    // The sums and lists of the pivot before, given back when it is replaced.
+    BufferPool<double> doubles;
+    BufferPool<std::uint32_t> numbers;
+
+    std::size_t memoryBytes() const {
+        return grouper.memoryBytes() + doubles.memoryBytes() + numbers.memoryBytes() +
+               (keys.capacity() + levelKeys.capacity()) * sizeof(std::uint64_t) +
+               (included.capacity() + groups.capacity() + rowLeaf.capacity() +
+                columnLeaf.capacity()) *
+                   sizeof(std::uint32_t);
+    }
+};
+
 // The sums of a pivot. The source rows are summed into leaf cells (a row leaf by a column
 // leaf), in the order of the rows. Every other figure (subtotals, totals) is the sum of the
 // unrounded leaf cells it covers, added row leaf by row leaf and column leaf by column leaf in
 // natural order, so the same data always gives the same figures whatever is shown or ranked.
+// The totals of a level of an axis are worked out the first time they are asked for.
 class PivotTable {
 public:
-    PivotTable(const CubeData& data, const std::vector<CubeDimension>& dimensions,
-               PivotQuery query);
+    PivotTable(const CubeData& data, const std::vector<CubeDimension>& dimensions, PivotQuery query,
+               PivotScratch& scratch);
+    // Gives its memory back to the scratch it was made with, which must outlive it.
+    ~PivotTable();
+    PivotTable(const PivotTable&) = delete;
+    PivotTable& operator=(const PivotTable&) = delete;
 
     const PivotQuery& query() const { return query_; }
     const PivotAxis& rows() const { return rows_; }
@@ -85,14 +115,19 @@ private:
     };
 
     void buildAxis(const CubeData& data, const std::vector<CubeDimension>& dimensions,
-                   const std::vector<std::uint32_t>& included, PivotAxis& axis,
-                   std::vector<std::uint32_t>& leafOfRow) const;
+                   PivotAxis& axis, std::vector<std::uint32_t>& leafOfRow);
+    std::vector<std::uint32_t> ranges(const std::vector<std::uint32_t>& owner,
+                                      std::uint32_t nodes) const;
+    Sums newSums(std::size_t size, int slot) const;
     void sumCells(const CubeData& data, const std::vector<std::uint32_t>& cellOfRow);
-    void sumMargins();
+    // The totals of one level of the rows (over every column) or of the columns.
+    const Sums& rowTotals(int level, int slot) const;
+    const Sums& columnTotals(int level, int slot) const;
     int slot(int measure) const;
     const Cached& cached(int rowLevel, std::uint32_t rowNode, int columnLevel,
                          std::uint32_t columnNode) const;
 
+    PivotScratch& scratch_;
     PivotQuery query_;
     PivotAxis rows_;
     PivotAxis columns_;
@@ -102,9 +137,10 @@ private:
     // ordered by column leaf.
     std::vector<std::uint32_t> rowStart_;
     std::vector<std::uint32_t> cellColumn_;
-    std::vector<Sums> cells_;                      // per slot
-    std::vector<std::vector<Sums>> rowTotals_;     // per row level, per slot: over every column
-    std::vector<std::vector<Sums>> columnTotals_;  // per column level, per slot: over every row
+    std::vector<Sums> cells_;  // per slot
+    // Per level, per slot, once worked out: rows over every column, columns over every row.
+    mutable std::vector<std::vector<std::optional<Sums>>> rowTotals_;
+    mutable std::vector<std::vector<std::optional<Sums>>> columnTotals_;
     mutable std::unordered_map<std::uint64_t, Cached> cache_;
 };
 

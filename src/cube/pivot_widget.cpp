@@ -116,11 +116,14 @@ const PivotView* PivotWidget::view() const {
     return cube_ ? &cube_->view() : nullptr;
 }
 
-void PivotWidget::setData(CubeData source) {
+void PivotWidget::setCube(std::unique_ptr<Cube> cube) {
     cellModel_->setView(nullptr);
     rowModel_->setView(nullptr);
     columnModel_->setView(nullptr);
-    cube_ = std::make_unique<Cube>(std::move(source), pending_);
+    cube_ = std::move(cube);
+    if (cube_) {
+        cube_->layout() = pending_;
+    }
     recalculate();
 }
 

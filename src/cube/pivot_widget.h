@@ -14,7 +14,6 @@ namespace tavrel {
 class Cube;
 class FieldArea;
 class PivotView;
-struct CubeData;
 
 // The pivot table of the cube screen: the page, column, row and data areas with their field
 // buttons (dragged between the areas; a click on a dimension field opens its filter), the
@@ -29,8 +28,8 @@ public:
 
     // The layout: until the data arrives, the one the cube will start with.
     CubeLayout& layout();
-    // Builds the cube from the data read and shows it.
-    void setData(CubeData source);
+    // Shows a cube made from the data read, in the layout set meanwhile.
+    void setCube(std::unique_ptr<Cube> cube);
     Cube* cube() const { return cube_.get(); }
     const PivotView* view() const;
 

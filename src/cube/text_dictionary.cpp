@@ -7,13 +7,16 @@ namespace tavrel {
 TextDictionary::TextDictionary() : offsets_{0}, slots_(64, 0) {}
 
 std::uint32_t TextDictionary::intern(std::string_view text) {
+    if (last_ != kAbsent && this->text(last_) == text) {
+        return last_;
+    }
+    last_ = find(text);
+    if (last_ != kAbsent) {
+        return last_;
+    }
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = std::hash<std::string_view>{}(text)&mask;
     while (slots_[slot] != 0) {
-        const std::uint32_t code = slots_[slot] - 1;
-        if (this->text(code) == text) {
-            return code;
-        }
         slot = (slot + 1) & mask;
     }
     const auto code = static_cast<std::uint32_t>(size());
@@ -23,6 +26,7 @@ std::uint32_t TextDictionary::intern(std::string_view text) {
     if (size() * 2 > slots_.size()) {
         grow();
     }
+    last_ = code;
     return code;
 }
 

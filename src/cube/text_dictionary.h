@@ -30,6 +30,7 @@ private:
     std::string bytes_;                   // every text, one after the other
     std::vector<std::uint32_t> offsets_;  // text i is bytes_[offsets_[i], offsets_[i + 1])
     std::vector<std::uint32_t> slots_;    // open addressing: code + 1, 0 when free
+    std::uint32_t last_ = kAbsent;        // rows often repeat the text of the row before
 };
 
 }  // namespace tavrel

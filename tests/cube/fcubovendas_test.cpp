@@ -49,11 +49,14 @@ protected:
     // Opens the screen and waits until the cheques are read and the first view is shown.
     fcubovendas* openCube() {
         auto* screen = qobject_cast<fcubovendas*>(open(QStringLiteral("fcubovendas")));
+        waitForRead(screen);
+        return screen;
+    }
+    static void waitForRead(fcubovendas* screen) {
         for (int i = 0; screen != nullptr && !screen->leituraConcluida() && i < 500; ++i) {
             QTest::qWait(10);
         }
         EXPECT_TRUE(screen != nullptr && screen->leituraConcluida());
-        return screen;
     }
     static const PivotView& viewOf(fcubovendas* screen) { return *screen->DCube1()->view(); }
     static QStringList rowHeadings(fcubovendas* screen, int level = 0) {
@@ -84,8 +87,14 @@ protected:
 
 TEST_F(CuboVendas, OpensOnAnEmptyDatabaseWithEveryMeasureListedAndNothingWritten) {
     const QByteArray before = databaseHash();
-    fcubovendas* screen = openCube();
+    auto* screen = qobject_cast<fcubovendas*>(open(QStringLiteral("fcubovendas")));
     ASSERT_NE(screen, nullptr);
+    // The progress of the read shows until the first view is there.
+    auto* progress = control<QWidget>(screen, QStringLiteral("progressoLeitura"));
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(screen->DCube1()->view(), nullptr);
+    waitForRead(screen);
+    EXPECT_FALSE(progress->isVisible());
     EXPECT_EQ(screen->windowTitle(), QStringLiteral("Bi - Business Inteligence"));
     auto* measures = control<QListWidget>(screen, QStringLiteral("lstVisDataField"));
     QStringList captions;
