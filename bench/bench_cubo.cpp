@@ -199,6 +199,7 @@ void DocumentoAnoStatusCube(benchmark::State& state) {
     const PivotTable& table = data->cube->table();
     state.counters["rows"] = static_cast<double>(data->cube->view().rowCount());
     state.counters["leaf_rows"] = static_cast<double>(table.rows().leafCount());
+    state.counters["cube_MB"] = data->cube->memoryBytes() / (1024.0 * 1024.0);
 }
 
 void DocumentoAnoStatusGroupBy(benchmark::State& state) {

@@ -29,9 +29,12 @@ public:
         return vector;
     }
 
-    // Keeps the vector's memory for a later take (small ones are not worth it) and empties it.
+    // Keeps the vector's memory for a later take (small ones are not worth it, and the pool
+    // holds no more than a pivot on a million rows needs) and empties it.
     void keep(std::vector<T>& vector) {
-        if (vector.capacity() >= kWorthKeeping && kept_.size() < kMostKept) {
+        const std::size_t bytes = vector.capacity() * sizeof(T);
+        if (bytes >= kWorthKeeping && kept_.size() < kMostKept &&
+            memoryBytes() + bytes <= kMostBytes) {
             kept_.push_back(std::move(vector));
         }
         vector = {};
@@ -46,8 +49,9 @@ public:
     }
 
 private:
-    static constexpr std::size_t kWorthKeeping = 4096;
-    static constexpr std::size_t kMostKept = 96;
+    static constexpr std::size_t kWorthKeeping = 16 * 1024;
+    static constexpr std::size_t kMostKept = 64;
+    static constexpr std::size_t kMostBytes = std::size_t{64} << 20;
     std::vector<std::vector<T>> kept_;
 };
 

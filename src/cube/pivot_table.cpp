@@ -11,6 +11,9 @@ namespace {
 // Subtotals worked out as they are shown; past this many the oldest are dropped all at once.
 constexpr std::size_t kCacheLimit = 200000;
 
+// Running sums up to this size are summed for every measure in one walk over the rows.
+constexpr std::size_t kOneWalkBytes = std::size_t{1} << 20;
+
 }  // namespace
 
 // Children or leaves of each node as ranges: `owner` gives, for each item of the level below
@@ -167,36 +170,54 @@ void PivotTable::buildAxis(const CubeData& data, const std::vector<CubeDimension
 
 void PivotTable::sumCells(const CubeData& data, const std::vector<std::uint32_t>& cellOfRow) {
     const std::size_t cellCount = cellColumn_.size();
+    const std::size_t summed = cells_.size();
+    // Each cell's running sums and their compensations side by side: the rows come in no order
+    // of cells, and one memory line then holds them. When every measure's sums of every cell fit
+    // in the processor's cache, one walk over the rows sums them all; otherwise one walk per
+    // measure keeps the sums walked over small.
+    const std::size_t stride =
+        cellCount * summed * 2 * sizeof(double) <= kOneWalkBytes ? summed : 1;
+    std::vector<const double*> amounts(summed);
     for (int measure = 0; measure < kMeasureCount; ++measure) {
-        const int s = slots_[measure];
-        if (s < 0) {
-            continue;
+        if (slots_[measure] >= 0) {
+            amounts[slots_[measure]] = data.measures[measure].data();
         }
-        Sums& sums = cells_[s];
-        // Each cell's sum and its compensation side by side: the rows come in no order of
-        // cells, and one memory line then holds both.
-        std::vector<double> running = scratch_.doubles.take(cellCount * 2, 0.0);
-        const double* amounts = data.measures[measure].data();
+    }
+    for (std::size_t first = 0; first < summed; first += stride) {
+        std::vector<double> running = scratch_.doubles.take(cellCount * stride * 2, 0.0);
         for (std::size_t row = 0; row < data.rows; ++row) {
             const std::uint32_t cell = cellOfRow[row];
-            if (cell != kNoGroup) {
+            if (cell == kNoGroup) {
+                continue;
+            }
+            double* at = running.data() + std::size_t{cell} * stride * 2;
+            for (std::size_t s = 0; s < stride; ++s) {
                 // An empty amount is kept as 0: it adds nothing.
-                addCompensated(running[2 * cell], running[2 * cell + 1], amounts[row]);
+                addCompensated(at[2 * s], at[2 * s + 1], amounts[first + s][row]);
             }
         }
-        sums.sum = scratch_.doubles.take(cellCount);
-        for (std::size_t cell = 0; cell < cellCount; ++cell) {
-            sums.sum[cell] = running[2 * cell] + running[2 * cell + 1];
+        for (std::size_t s = 0; s < stride; ++s) {
+            std::vector<double> sum = scratch_.doubles.take(cellCount);
+            for (std::size_t cell = 0; cell < cellCount; ++cell) {
+                const double* at = running.data() + cell * stride * 2 + 2 * s;
+                sum[cell] = at[0] + at[1];
+            }
+            cells_[first + s].sum = std::move(sum);
         }
         scratch_.doubles.keep(running);
+    }
+    for (int measure = 0; measure < kMeasureCount; ++measure) {
+        const int s = slots_[measure];
         const std::vector<bool>& empty = data.empty[measure];
-        if (!empty.empty()) {
-            sums.valued = scratch_.numbers.take(cellCount, 0);
-            for (std::size_t row = 0; row < data.rows; ++row) {
-                const std::uint32_t cell = cellOfRow[row];
-                if (cell != kNoGroup && !empty[row]) {
-                    ++sums.valued[cell];
-                }
+        if (s < 0 || empty.empty()) {
+            continue;
+        }
+        std::vector<std::uint32_t>& valued = cells_[s].valued;
+        valued = scratch_.numbers.take(cellCount, 0);
+        for (std::size_t row = 0; row < data.rows; ++row) {
+            const std::uint32_t cell = cellOfRow[row];
+            if (cell != kNoGroup && !empty[row]) {
+                ++valued[cell];
             }
         }
     }

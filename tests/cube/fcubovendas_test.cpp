@@ -1,5 +1,6 @@
 // The cube screen over a data folder's main database.
 #include <QAction>
+#include <QBrush>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDropEvent>
@@ -260,6 +261,25 @@ TEST_F(CuboVendas, FiltersAFieldFromItsButton) {
     click(filter, QStringLiteral("nenhumItem"));
     click(filter, QStringLiteral("okFiltro"));
     EXPECT_EQ(screen->DCube1()->layout().field(kStatus).hiddenMembers.size(), 1);
+}
+
+TEST_F(CuboVendas, CellsTakeTheColoursOfTheLastMarkerThatHoldsTheirValue) {
+    addSample();
+    fcubovendas* screen = openCube();
+    screen->DCube1()->moveField(kCliente, CubeArea::Row);
+    screen->marcadores().Add(255, 16777215, 100, 100, QStringLiteral("sumVL_CHEQUE"));
+    screen->marcadores().Add(0, 65280, 99.995, 137, QStringLiteral("sumVL_CHEQUE"));
+    screen->marcadores().Add(0, 65280, 0, 1000, QStringLiteral("sumvl_iof"));
+    screen->DCube1()->refresh();
+    QAbstractItemModel* cells = screen->DCube1()->cells()->model();
+    const auto back = [&](int row) { return cells->index(row, 0).data(Qt::BackgroundRole); };
+    // Row 0: ANA (00001), Cheque 100,00: both Cheque markers hold it, the later one wins.
+    EXPECT_EQ(back(0).value<QBrush>().color(), QColor(0, 255, 0));
+    // Row 8: ANA (00003), Cheque 7,00: no marker holds it.
+    EXPECT_FALSE(back(8).isValid());
+    // Row 1: Iof, empty for every cheque here: never coloured.
+    EXPECT_EQ(viewOf(screen).text(1, 0), QString());
+    EXPECT_FALSE(back(1).isValid());
 }
 
 TEST_F(CuboVendas, ReadsWhileAnotherConnectionWrites) {
