@@ -27,8 +27,8 @@
 #include "exchange/cheque_store.h"
 #include "exchange/feriados.h"
 #include "exchange/parametros.h"
-#include "exchange/recompra.h"
 #include "exchange/totais_troca.h"
+#include "lifecycle/recompra.h"
 
 namespace tavrel::demo {
 namespace {

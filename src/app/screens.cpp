@@ -7,6 +7,7 @@
 #include "cube/fcubovendas.h"
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
+#include "ledger/flancamentos.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
@@ -51,6 +52,7 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<FTROCA>(factory, "FTROCA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
+    addScreen<flancamentos>(factory, "flancamentos");
     // The analysis cube.
     addScreen<fcubovendas>(factory, "fcubovendas");
 }

@@ -107,6 +107,16 @@ const Migration kCaixaV1 = {
     QStringLiteral("CREATE INDEX lancamentos_conta ON LANCAMENTOS (CD_CONTA, DT_LANCAMENTO)"),
 };
 
+// Version 2 of the cash database: the ledger walks an account's entries in the order of date,
+// then entry code, to rewrite their running balances, and its grid pages through them in that
+// order. The amount and the status ride along so the account's totals are read from the index
+// alone; the balance is left out, so rewriting it never touches the index.
+const Migration kCaixaV2 = {
+    QStringLiteral("CREATE INDEX lancamentos_conta_data ON LANCAMENTOS "
+                   "(CD_CONTA, DT_LANCAMENTO, CD_lancamento, CD_STATUS, VL_LANCAMENTO)"),
+    QStringLiteral("DROP INDEX lancamentos_conta"),
+};
+
 // The main menu: groups and positions follow the screen's fixed table of positions.
 Migration menuV1() {
     struct Entry {
@@ -178,7 +188,7 @@ std::vector<Migration> migrations(DatabaseKind kind) {
         case DatabaseKind::Cheques:
             return {kChequesV1, kChequesV2, kChequesV3};
         case DatabaseKind::Caixa:
-            return {kCaixaV1};
+            return {kCaixaV1, kCaixaV2};
         case DatabaseKind::Menu:
             return {menuV1()};
         case DatabaseKind::Tutorial:

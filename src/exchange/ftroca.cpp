@@ -26,8 +26,8 @@
 #include "exchange/feriados.h"
 #include "exchange/leitora.h"
 #include "exchange/parametros.h"
-#include "exchange/recompra.h"
 #include "exchange/totais_troca.h"
+#include "lifecycle/recompra.h"
 #include "reports/print_report.h"
 
 #include "ui/clickable_label.h"

@@ -138,5 +138,48 @@ TEST(DataFolder, DatabasesOfOneKindAreNotTakenForAnother) {
                  AppError);
 }
 
+TEST(DataFolder, CashDatabaseOfVersionOneGainsTheLedgerIndex) {
+    QTemporaryDir folder;
+    prepareDataFolder(folder.path());
+    const QString path = QDir(folder.path()).filePath("caixa.db");
+    {
+        // Back to version 1 as older programs left it, with one entry.
+        Connection caixa(path, DatabaseKind::Caixa);
+        EXPECT_EQ(scalarSql(caixa.db(), "PRAGMA user_version").toInt(),
+                  currentSchemaVersion(DatabaseKind::Caixa));
+        runSql(caixa.db(), "DROP INDEX lancamentos_conta_data");
+        runSql(caixa.db(),
+               "CREATE INDEX lancamentos_conta ON LANCAMENTOS (CD_CONTA, DT_LANCAMENTO)");
+        runSql(caixa.db(),
+               "INSERT INTO LANCAMENTOS (CD_lancamento, CD_CONTA, VL_LANCAMENTO, DT_LANCAMENTO, "
+               "CD_STATUS, VL_SALDO) VALUES ('0000000001', '001', 5, '2026-12-01', 'C', 5)");
+        runSql(caixa.db(), "PRAGMA user_version = 1");
+    }
+    Connection caixa(path, DatabaseKind::Caixa);
+    EXPECT_EQ(scalarSql(caixa.db(), "PRAGMA user_version").toInt(), 2);
+    EXPECT_EQ(scalarSql(caixa.db(), "SELECT COUNT(*) FROM sqlite_master WHERE name = ?",
+                        {"lancamentos_conta"})
+                  .toInt(),
+              0);
+    QStringList columns;
+    QSqlQuery info = runSql(caixa.db(), "PRAGMA index_info(lancamentos_conta_data)");
+    while (info.next())
+        columns << info.value(2).toString();
+    EXPECT_EQ(columns, (QStringList{"CD_CONTA", "DT_LANCAMENTO", "CD_lancamento", "CD_STATUS",
+                                    "VL_LANCAMENTO"}));
+    // The walk in (date, code) order reads the index, with no sort of its own.
+    QSqlQuery plan = runSql(caixa.db(),
+                            "EXPLAIN QUERY PLAN SELECT id, VL_LANCAMENTO, CD_STATUS, VL_SALDO "
+                            "FROM LANCAMENTOS WHERE CD_CONTA = ? "
+                            "ORDER BY DT_LANCAMENTO, CD_lancamento",
+                            {"001"});
+    QString steps;
+    while (plan.next())
+        steps += plan.value(3).toString() + "\n";
+    EXPECT_TRUE(steps.contains("lancamentos_conta_data")) << steps.toStdString();
+    EXPECT_FALSE(steps.contains("TEMP B-TREE")) << steps.toStdString();
+    EXPECT_EQ(scalarSql(caixa.db(), "SELECT VL_SALDO FROM LANCAMENTOS").toDouble(), 5.0);
+}
+
 }  // namespace
 }  // namespace tavrel
