@@ -17,8 +17,7 @@ namespace tavrel::bench {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     // Colours only on a terminal.
-    explicit RatioReporter(const std::string& slow = "literal",
-                           const std::string& fast = "indexed")
+    explicit RatioReporter(const std::string& slow = "literal", const std::string& fast = "indexed")
         : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_None) {
         slow_.append(1, '/').append(slow);
         fast_.append(1, '/').append(fast);
