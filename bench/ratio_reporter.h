@@ -55,9 +55,10 @@ public:
     }
 
 private:
-    // "Name/literal/iterations:3" is "Name/literal".
+    // "Name/literal/iterations:3/process_time" is "Name/literal".
     static std::string withoutSettings(std::string name) {
-        for (const char* setting : {"/iterations:", "/min_time:", "/repeats:"}) {
+        for (const char* setting :
+             {"/iterations:", "/min_time:", "/repeats:", "/process_time", "/real_time"}) {
             const std::string::size_type at = name.find(setting);
             if (at != std::string::npos) {
                 const std::string::size_type end = name.find('/', at + 1);

@@ -1,6 +1,8 @@
 #include "cube/pivot_table.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <future>
 
 #include "cube/compensated_sum.h"
 #include "cube/cube_fields.h"
@@ -13,6 +15,33 @@ constexpr std::size_t kCacheLimit = 200000;
 
 // Running sums up to this size are summed for every measure in one walk over the rows.
 constexpr std::size_t kOneWalkBytes = std::size_t{1} << 20;
+// From this many rows on, the measures are summed on two threads.
+constexpr std::size_t kRowsForTwoLanes = 200000;
+
+// Sums `count` measures of the rows into their cells. `running` holds, cell by cell, each
+// measure's running sum and compensation side by side: the rows come in no order of cells, and
+// one memory line then holds them. The sums go to sums[0 .. count).
+void walkRows(const std::vector<std::uint32_t>& cellOfRow, const double* const* amounts,
+              std::size_t count, double* running, std::size_t cellCount, double* const* sums) {
+    const std::size_t width = count * 2;
+    std::fill(running, running + cellCount * width, 0.0);
+    for (std::size_t row = 0; row < cellOfRow.size(); ++row) {
+        const std::uint32_t cell = cellOfRow[row];
+        if (cell == kNoGroup) {
+            continue;
+        }
+        double* at = running + std::size_t{cell} * width;
+        for (std::size_t s = 0; s < count; ++s) {
+            // An empty amount is kept as 0: it adds nothing.
+            addCompensated(at[2 * s], at[2 * s + 1], amounts[s][row]);
+        }
+    }
+    for (std::size_t s = 0; s < count; ++s) {
+        for (std::size_t cell = 0; cell < cellCount; ++cell) {
+            sums[s][cell] = running[cell * width + 2 * s] + running[cell * width + 2 * s + 1];
+        }
+    }
+}
 
 }  // namespace
 
@@ -171,40 +200,53 @@ void PivotTable::buildAxis(const CubeData& data, const std::vector<CubeDimension
 void PivotTable::sumCells(const CubeData& data, const std::vector<std::uint32_t>& cellOfRow) {
     const std::size_t cellCount = cellColumn_.size();
     const std::size_t summed = cells_.size();
-    // Each cell's running sums and their compensations side by side: the rows come in no order
-    // of cells, and one memory line then holds them. When every measure's sums of every cell fit
-    // in the processor's cache, one walk over the rows sums them all; otherwise one walk per
-    // measure keeps the sums walked over small.
-    const std::size_t stride =
-        cellCount * summed * 2 * sizeof(double) <= kOneWalkBytes ? summed : 1;
     std::vector<const double*> amounts(summed);
+    std::vector<double*> sums(summed);
     for (int measure = 0; measure < kMeasureCount; ++measure) {
-        if (slots_[measure] >= 0) {
-            amounts[slots_[measure]] = data.measures[measure].data();
+        const int s = slots_[measure];
+        if (s >= 0) {
+            amounts[s] = data.measures[measure].data();
+            cells_[s].sum = scratch_.doubles.take(cellCount);
+            sums[s] = cells_[s].sum.data();
         }
     }
-    for (std::size_t first = 0; first < summed; first += stride) {
-        std::vector<double> running = scratch_.doubles.take(cellCount * stride * 2, 0.0);
-        for (std::size_t row = 0; row < data.rows; ++row) {
-            const std::uint32_t cell = cellOfRow[row];
-            if (cell == kNoGroup) {
-                continue;
-            }
-            double* at = running.data() + std::size_t{cell} * stride * 2;
-            for (std::size_t s = 0; s < stride; ++s) {
-                // An empty amount is kept as 0: it adds nothing.
-                addCompensated(at[2 * s], at[2 * s + 1], amounts[first + s][row]);
-            }
+    // When every measure's running sums fit in the processor's cache, one walk over the rows sums
+    // them all; otherwise one walk per measure keeps the running sums walked over small. With
+    // many rows the measures are shared between two threads.
+    const bool oneWalk = cellCount * summed * 2 * sizeof(double) <= kOneWalkBytes;
+    const std::size_t lanes = data.rows >= kRowsForTwoLanes && summed > 1 ? 2 : 1;
+    std::vector<std::vector<const double*>> laneAmounts(lanes);
+    std::vector<std::vector<double*>> laneSums(lanes);
+    for (std::size_t s = 0; s < summed; ++s) {
+        laneAmounts[s % lanes].push_back(amounts[s]);
+        laneSums[s % lanes].push_back(sums[s]);
+    }
+    std::vector<std::vector<double>> running(lanes);
+    for (std::size_t lane = 0; lane < lanes; ++lane) {
+        running[lane] =
+            scratch_.doubles.take(cellCount * 2 * (oneWalk ? laneAmounts[lane].size() : 1));
+    }
+    const auto walkLane = [&](std::size_t lane) {
+        const std::size_t count = laneAmounts[lane].size();
+        if (oneWalk) {
+            walkRows(cellOfRow, laneAmounts[lane].data(), count, running[lane].data(), cellCount,
+                     laneSums[lane].data());
+            return;
         }
-        for (std::size_t s = 0; s < stride; ++s) {
-            std::vector<double> sum = scratch_.doubles.take(cellCount);
-            for (std::size_t cell = 0; cell < cellCount; ++cell) {
-                const double* at = running.data() + cell * stride * 2 + 2 * s;
-                sum[cell] = at[0] + at[1];
-            }
-            cells_[first + s].sum = std::move(sum);
+        for (std::size_t i = 0; i < count; ++i) {
+            walkRows(cellOfRow, &laneAmounts[lane][i], 1, running[lane].data(), cellCount,
+                     &laneSums[lane][i]);
         }
-        scratch_.doubles.keep(running);
+    };
+    if (lanes == 2) {
+        std::future<void> second = std::async(std::launch::async, walkLane, 1);
+        walkLane(0);
+        second.get();
+    } else {
+        walkLane(0);
+    }
+    for (std::vector<double>& lane : running) {
+        scratch_.doubles.keep(lane);
     }
     for (int measure = 0; measure < kMeasureCount; ++measure) {
         const int s = slots_[measure];
