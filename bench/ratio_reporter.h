@@ -49,7 +49,7 @@ public:
             if (indexed == seconds_.end()) {
                 continue;
             }
-            std::printf("%-40s %11.1f us %11.2f us %9.0fx\n", (base + rest).c_str(), literal * 1e6,
+            std::printf("%-40s %11.1f us %11.2f us %9.1fx\n", (base + rest).c_str(), literal * 1e6,
                         indexed->second * 1e6, literal / indexed->second);
         }
     }

@@ -37,7 +37,7 @@ public:
             memoryBytes() + bytes <= kMostBytes) {
             kept_.push_back(std::move(vector));
         }
-        vector = {};
+        std::vector<T>().swap(vector);  // empty, and its memory freed when not kept
     }
 
     std::size_t memoryBytes() const {

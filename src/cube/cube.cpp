@@ -15,6 +15,10 @@ Cube::Cube(CubeData data, CubeLayout layout)
     for (const DimensionSpec& spec : dimensionSpecs()) {
         dimensions_.emplace_back(data_, spec);
     }
+    // The fields now hold the captions; the source's own values are not needed any more.
+    for (std::vector<SourceValue>& values : data_.values) {
+        std::vector<SourceValue>().swap(values);
+    }
     recalculate();
 }
 
@@ -70,8 +74,16 @@ void Cube::recalculate() {
     view_ = std::make_unique<PivotView>(*table_, dimensions_, layout_);
 }
 
+std::size_t Cube::dataBytes() const {
+    std::size_t bytes = data_.memoryBytes();
+    for (const CubeDimension& dimension : dimensions_) {
+        bytes += dimension.memoryBytes();
+    }
+    return bytes;
+}
+
 std::size_t Cube::memoryBytes() const {
-    return data_.memoryBytes() + scratch_->memoryBytes() + (table_ ? table_->memoryBytes() : 0);
+    return dataBytes() + scratch_->memoryBytes() + (table_ ? table_->memoryBytes() : 0);
 }
 
 }  // namespace tavrel

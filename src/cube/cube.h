@@ -35,9 +35,10 @@ public:
     const PivotTable& table() const { return *table_; }
     // How many times the rows were summed since the cube was made.
     int summings() const { return summings_; }
-    // Memory held by the source columns, the current sums and the working memory of summing.
+    // Memory held by the source columns and the fields' members (dataBytes), and with them the
+    // current sums and the working memory of summing.
+    std::size_t dataBytes() const;
     std::size_t memoryBytes() const;
-    std::size_t dataBytes() const { return data_.memoryBytes(); }
 
 private:
     PivotQuery query() const;

@@ -230,7 +230,7 @@ CubeData CubeDataBuilder::finish() {
     data_.values[column(SourceColumn::Dias)] = d.dias.take();
     for (int m = 0; m < kMeasureCount; ++m) {
         if (!d.anyEmpty[m]) {
-            data_.empty[m] = {};
+            std::vector<bool>().swap(data_.empty[m]);
         }
     }
     dictionaries_ = std::make_unique<Dictionaries>();

@@ -35,6 +35,7 @@ struct SourceValue {
 struct CubeData {
     std::size_t rows = 0;
     std::array<std::vector<std::uint32_t>, kSourceColumnCount> codes;
+    // The distinct values of each column; a cube keeps them only while it makes its fields.
     std::array<std::vector<SourceValue>, kSourceColumnCount> values;
     std::array<std::vector<double>, kMeasureCount> measures;
     // Per measure, which rows stored no amount; left empty when every row stored one.

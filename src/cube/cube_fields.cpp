@@ -222,6 +222,21 @@ const std::vector<std::uint32_t>& CubeDimension::byRank() const {
     return byRank_;
 }
 
+std::size_t CubeDimension::memoryBytes() const {
+    std::size_t bytes = captions_.capacity() * sizeof(QString) +
+                        keys_.capacity() * sizeof(SortKey) +
+                        (memberOfValue_.capacity() + ranks_.capacity() + byRank_.capacity()) *
+                            sizeof(std::uint32_t);
+    for (std::size_t i = 0; i < captions_.size(); ++i) {
+        // A key's text most often shares the caption's characters.
+        bytes += static_cast<std::size_t>(captions_[i].capacity()) * sizeof(QChar);
+        if (!keys_[i].text.isSharedWith(captions_[i])) {
+            bytes += static_cast<std::size_t>(keys_[i].text.capacity()) * sizeof(QChar);
+        }
+    }
+    return bytes;
+}
+
 void CubeDimension::sortMembers() const {
     const std::uint32_t count = memberCount();
     std::vector<std::uint32_t> order(count);

@@ -59,6 +59,7 @@ public:
     // Natural order: rank of each member, and the member at each rank. Worked out on first use.
     const std::vector<std::uint32_t>& ranks() const;
     const std::vector<std::uint32_t>& byRank() const;
+    std::size_t memoryBytes() const;
 
 private:
     struct SortKey {

@@ -87,8 +87,9 @@ PivotTable::PivotTable(const CubeData& data, const std::vector<CubeDimension>& d
         }
     }
 
-    // Rows the filters leave in belong to group 0, the root of both axes.
-    std::vector<std::uint32_t>& included = scratch.included;
+    // Rows the filters leave in belong to group 0, the root of both axes; each axis then
+    // refines that group level by level.
+    std::vector<std::uint32_t>& included = scratch.columnLeaf;
     included.assign(data.rows, 0);
     for (const auto& [dimension, hidden] : query_.filters) {
         if (hidden.isEmpty()) {
@@ -112,6 +113,7 @@ PivotTable::PivotTable(const CubeData& data, const std::vector<CubeDimension>& d
 
     rows_.dimensions = query_.rowDimensions;
     columns_.dimensions = query_.columnDimensions;
+    scratch.rowLeaf.assign(included.begin(), included.end());
     buildAxis(data, dimensions, rows_, scratch.rowLeaf);
     buildAxis(data, dimensions, columns_, scratch.columnLeaf);
 
@@ -144,7 +146,6 @@ void PivotTable::buildAxis(const CubeData& data, const std::vector<CubeDimension
     axis.levels.assign(1, {});
     axis.levels[0].member = {0};
     axis.levels[0].parent = {0};
-    leafOfRow.assign(scratch.included.begin(), scratch.included.end());
     std::uint64_t groups = 1;
     std::vector<std::uint64_t>& keys = scratch.keys;
     keys.resize(data.rows);

@@ -50,7 +50,6 @@ struct PivotQuery {
 struct PivotScratch {
     Grouper grouper;
     std::vector<std::uint64_t> keys;
-    std::vector<std::uint32_t> included;
     std::vector<std::uint32_t> groups;
     std::vector<std::uint32_t> rowLeaf;
     std::vector<std::uint32_t> columnLeaf;
@@ -62,8 +61,7 @@ struct PivotScratch {
     std::size_t memoryBytes() const {
         return grouper.memoryBytes() + doubles.memoryBytes() + numbers.memoryBytes() +
                (keys.capacity() + levelKeys.capacity()) * sizeof(std::uint64_t) +
-               (included.capacity() + groups.capacity() + rowLeaf.capacity() +
-                columnLeaf.capacity()) *
+               (groups.capacity() + rowLeaf.capacity() + columnLeaf.capacity()) *
                    sizeof(std::uint32_t);
     }
 };
@@ -114,6 +112,8 @@ private:
         std::vector<std::uint32_t> valued;
     };
 
+    // Builds the tree of an axis. `leafOfRow` comes in with each row's group on the root (0, or
+    // kNoGroup for a row left out) and goes out with its leaf.
     void buildAxis(const CubeData& data, const std::vector<CubeDimension>& dimensions,
                    PivotAxis& axis, std::vector<std::uint32_t>& leafOfRow);
     std::vector<std::uint32_t> ranges(const std::vector<std::uint32_t>& owner,
