@@ -126,6 +126,7 @@ void fcubovendas::constroiTela() {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setAutoFillBackground(true);  // readable over the dark end of the gradient
     for (int panel = 1; panel <= 6; ++panel) {
         auto* label = new QLabel(StatusBar1);
         label->setObjectName(QStringLiteral("painel%1").arg(panel));
@@ -136,7 +137,8 @@ void fcubovendas::constroiTela() {
     progresso_ = new QProgressBar(StatusBar1);
     progresso_->setObjectName(QStringLiteral("progressoLeitura"));
     progresso_->setFormat(QStringLiteral("Lendo cheques: %p%"));
-    progresso_->setMaximumWidth(260);
+    progresso_->setMinimumWidth(220);
+    progresso_->setMaximumWidth(320);
     StatusBar1->addPermanentWidget(progresso_);
     layout->addWidget(StatusBar1);
 
