@@ -29,12 +29,13 @@ std::optional<double> leValor(const QString& texto) {
     return parseNumber(limpo);
 }
 
-// The value of a checked fee's box; nothing when the box is empty, unreadable or negative.
-std::optional<double> leTaxa(bool marcada, const QString& texto) {
+// The value of a checked fee's box; nothing when the box is empty, unreadable or negative. The
+// fee multipliers are rates (any dot refused); the enquiry fee is an amount.
+std::optional<double> leTaxa(bool marcada, const QString& texto, NumberKind tipo) {
     if (!marcada) {
         return 0.0;
     }
-    const std::optional<double> valor = parseNumber(texto);
+    const std::optional<double> valor = parseNumber(texto, tipo);
     if (!valor || *valor < 0 || !std::isfinite(*valor)) {
         return std::nullopt;
     }
@@ -83,7 +84,7 @@ std::variant<DadosParcelas, QString> leDadosParcelas(const TextosParcelas& texto
         return QStringLiteral("NÚMERO DE PARCELAS INVÁLIDO! DIGITE UM NÚMERO INTEIRO DE 1 A 999.");
     }
     dados.parcelas = static_cast<int>(*parcelas);
-    const std::optional<double> juros = parseNumber(textos.juros);
+    const std::optional<double> juros = parseNumber(textos.juros, NumberKind::Rate);
     if (!juros || *juros < 0 || !std::isfinite(*juros)) {
         return QStringLiteral("JUROS INVÁLIDO! DIGITE UM PERCENTUAL IGUAL OU MAIOR QUE ZERO.");
     }
@@ -95,14 +96,16 @@ std::variant<DadosParcelas, QString> leDadosParcelas(const TextosParcelas& texto
     dados.credito = *credito;
 
     // Each checked fee needs a readable value; an unchecked one counts as 0.
-    const auto leTaxaMarcada = [](bool marcada, const QString& texto, bool& st, double& vl) {
-        const std::optional<double> valor = leTaxa(marcada, texto);
+    const auto leTaxaMarcada = [](bool marcada, const QString& texto, bool& st, double& vl,
+                                  NumberKind tipo = NumberKind::Rate) {
+        const std::optional<double> valor = leTaxa(marcada, texto, tipo);
         st = marcada;
         vl = valor.value_or(0);
         return valor.has_value();
     };
     TaxasParcela& t = dados.taxas;
-    if (!leTaxaMarcada(textos.st_consulta, textos.vl_consulta, t.st_consulta, t.vl_consulta)) {
+    if (!leTaxaMarcada(textos.st_consulta, textos.vl_consulta, t.st_consulta, t.vl_consulta,
+                       NumberKind::Amount)) {
         return taxaInvalida(QStringLiteral("CONSULTA DE CHEQUES"));
     }
     if (!leTaxaMarcada(textos.st_cpmf, textos.vl_cpmf, t.st_cpmf, t.vl_cpmf)) {

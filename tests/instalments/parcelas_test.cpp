@@ -94,6 +94,7 @@ TEST(LeDadosParcelas, RefusesEveryInputThatCannotMakeAPlan) {
         QStringLiteral("JUROS INVÁLIDO! DIGITE UM PERCENTUAL IGUAL OU MAIOR QUE ZERO.");
     EXPECT_EQ(problema(textos("1000", "-1", "12")), juros);
     EXPECT_EQ(problema(textos("1000", "cinco", "12")), juros);
+    EXPECT_EQ(problema(textos("1000", "0.038", "12")), juros) << "a dot in a rate is refused";
     const QString credito =
         QStringLiteral("VALOR DO CRÉDITO INVÁLIDO! DIGITE UM VALOR MAIOR QUE ZERO.");
     for (const char* valor : {"", "0", "0,00", "mil", "-100"}) {
@@ -104,6 +105,9 @@ TEST(LeDadosParcelas, RefusesEveryInputThatCannotMakeAPlan) {
 TEST(LeDadosParcelas, ACheckedFeeNeedsAValueAnUncheckedOneIsIgnored) {
     TextosParcelas t = textos("1000", "5", "12");
     t.st_iof = true;
+    EXPECT_EQ(problema(t),
+              QStringLiteral("VALOR DA TAXA IOF INVÁLIDO! PREENCHA O VALOR OU DESMARQUE A TAXA."));
+    t.vl_iof = QStringLiteral("0.0041");  // a fee multiplier is a rate: any dot is refused
     EXPECT_EQ(problema(t),
               QStringLiteral("VALOR DA TAXA IOF INVÁLIDO! PREENCHA O VALOR OU DESMARQUE A TAXA."));
     t.st_iof = false;
