@@ -1,6 +1,7 @@
 #include "cube/measure_format.h"
 
 #include "core/money.h"
+#include "core/ptbr.h"
 
 namespace tavrel {
 namespace {
@@ -18,9 +19,7 @@ QString formatMeasure(const QString& format, double value) {
     if (format == QLatin1String("0.00")) {
         return formatMoney(value);
     }
-    QString text = QString::number(shownValue(format, value), 'g', 15);
-    text.replace(QLatin1Char('.'), QLatin1Char(','));
-    return text;
+    return formatNumber(value);
 }
 
 double shownValue(const QString& format, double value) {

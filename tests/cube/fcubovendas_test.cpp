@@ -1,4 +1,5 @@
 // The cube screen over a data folder's main database.
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QBrush>
 #include <QCryptographicHash>
@@ -280,6 +281,24 @@ TEST_F(CuboVendas, CellsTakeTheColoursOfTheLastMarkerThatHoldsTheirValue) {
     // Row 1: Iof, empty for every cheque here: never coloured.
     EXPECT_EQ(viewOf(screen).text(1, 0), QString());
     EXPECT_FALSE(back(1).isValid());
+}
+
+TEST_F(CuboVendas, TheGridModelsKeepTheRulesOfItemModels) {
+    addSample();
+    fcubovendas* screen = openCube();
+    PivotWidget* cube = screen->DCube1();
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+    for (QTableView* view : {cube->cells(), cube->rowHeadings(), cube->columnHeadings()}) {
+        testers.push_back(std::make_unique<QAbstractItemModelTester>(
+            view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
+    }
+    cube->moveField(kStatus, CubeArea::Row);
+    cube->moveField(kCliente, CubeArea::Column);
+    cube->toggleCollapsed(kStatus, 0);
+    cube->setMeasureVisible(0, false);
+    cube->setHiddenMembers(kStatus, {1});
+    screen->SetAllGroupFooterTypes(0);
+    EXPECT_GT(cube->cells()->model()->rowCount(), 0);
 }
 
 TEST_F(CuboVendas, ReadsWhileAnotherConnectionWrites) {
