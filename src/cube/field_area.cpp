@@ -102,7 +102,7 @@ void FieldArea::setFields(const QList<Entry>& fields) {
 }
 
 // Lays the buttons out left to right, wrapping; gives the height used.
-int FieldArea::arrange(int width, bool apply) {
+int FieldArea::arrange(int width, bool apply) const {
     int x = kMargin;
     int y = kMargin;
     int lineHeight = 0;
@@ -126,7 +126,7 @@ int FieldArea::arrange(int width, bool apply) {
 }
 
 int FieldArea::heightForWidth(int width) const {
-    return const_cast<FieldArea*>(this)->arrange(width, false);
+    return arrange(width, false);
 }
 
 QSize FieldArea::sizeHint() const {

@@ -69,7 +69,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int arrange(int width, bool apply);
+    int arrange(int width, bool apply) const;
     int indexAt(const QPoint& point) const;
 
     CubeArea area_;
