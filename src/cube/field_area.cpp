@@ -64,6 +64,7 @@ void FieldButton::mouseMoveEvent(QMouseEvent* event) {
     drag->setPixmap(grab());
     drag->setHotSpot(pressedAt_);
     drag->exec(Qt::MoveAction);
+    emit dragFinished();  // the last use of this button: the area may now replace it
 }
 
 void FieldButton::mouseReleaseEvent(QMouseEvent* event) {
@@ -93,6 +94,7 @@ void FieldArea::setFields(const QList<Entry>& fields) {
         auto* button = new FieldButton(entry.position, entry.caption, entry.filtered, this);
         button->setObjectName(QStringLiteral("campo_%1").arg(entry.position));
         connect(button, &FieldButton::activatedField, this, &FieldArea::fieldActivated);
+        connect(button, &FieldButton::dragFinished, this, &FieldArea::fieldDragFinished);
         button->show();
         buttons_.append(button);
     }
@@ -192,7 +194,8 @@ void FieldArea::dropEvent(QDropEvent* event) {
             --index;
         }
     }
-    emit fieldDropped(position, area_, index);
+    emit fieldDropped(position, area_, index,
+                      qobject_cast<FieldButton*>(event->source()) != nullptr);
 }
 
 }  // namespace tavrel

@@ -22,6 +22,8 @@ public:
 
 signals:
     void activatedField(int position);
+    // The drag that started on this button is over (dropped or not).
+    void dragFinished();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -58,8 +60,11 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    void fieldDropped(int position, CubeArea area, int index);
+    // A field dropped here. `duringDrag` when the drag started on one of the cube's buttons and
+    // is not over yet: that button must not be replaced before fieldDragFinished.
+    void fieldDropped(int position, CubeArea area, int index, bool duringDrag);
     void fieldActivated(int position);
+    void fieldDragFinished();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
+#include <utility>
 
 #include "cube/cube.h"
 #include "cube/field_area.h"
@@ -85,11 +86,19 @@ PivotWidget::PivotWidget(QWidget* parent)
     grid->setColumnStretch(1, 1);
 
     for (FieldArea* area : {pageArea_, dataArea_, rowArea_, columnArea_}) {
-        // Queued: the button dragged is replaced once its drag is over.
-        connect(
-            area, &FieldArea::fieldDropped, this,
-            [this](int position, CubeArea to, int index) { moveField(position, to, index); },
-            Qt::QueuedConnection);
+        connect(area, &FieldArea::fieldDropped, this,
+                [this](int position, CubeArea to, int index, bool duringDrag) {
+                    if (duringDrag) {
+                        dropped_ = Move{position, to, index};
+                    } else {
+                        moveField(position, to, index);
+                    }
+                });
+        connect(area, &FieldArea::fieldDragFinished, this, [this] {
+            if (const std::optional<Move> move = std::exchange(dropped_, std::nullopt)) {
+                moveField(move->position, move->area, move->index);
+            }
+        });
         connect(area, &FieldArea::fieldActivated, this, &PivotWidget::openFilter,
                 Qt::QueuedConnection);
     }

@@ -68,6 +68,14 @@ private:
     void fitHeadings();
     void headingDoubleClicked(bool rows, const QModelIndex& index);
 
+    // A field dropped while its button's drag is still running: moved once the drag is over,
+    // since moving it replaces the buttons, the dragged one too.
+    struct Move {
+        int position;
+        CubeArea area;
+        int index;
+    };
+    std::optional<Move> dropped_;
     CubeLayout pending_;
     std::unique_ptr<Cube> cube_;
     FieldArea* pageArea_;
