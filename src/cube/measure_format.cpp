@@ -14,7 +14,7 @@ bool twoDecimals(const QString& format) {
 
 QString formatMeasure(const QString& format, double value) {
     if (format == QLatin1String("#,##0.00")) {
-        return formatMoneyGrouped(value);
+        return formatAmount(value);
     }
     if (format == QLatin1String("0.00")) {
         return formatMoney(value);

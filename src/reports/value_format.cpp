@@ -85,7 +85,7 @@ QString formatValue(const QVariant& value, const ValueFormat& format) {
         case ValueFormat::Kind::Decimals:
             return decimalText(value.toDouble(), format.decimals);
         case ValueFormat::Kind::Grouped:
-            return formatMoneyGrouped(value.toDouble());
+            return formatAmount(value.toDouble());
         case ValueFormat::Kind::Currency:
             return formatCurrency(value.toDouble());
         case ValueFormat::Kind::Date:

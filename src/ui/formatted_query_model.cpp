@@ -13,6 +13,8 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
     switch (format) {
         case ColumnFormat::Money:
             return formatMoney(value.toDouble());
+        case ColumnFormat::Amount:
+            return formatAmount(value.toDouble());
         case ColumnFormat::Currency:
             return formatCurrency(value.toDouble());
         case ColumnFormat::Number:

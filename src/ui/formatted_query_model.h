@@ -9,6 +9,7 @@ namespace tavrel {
 enum class ColumnFormat {
     Plain,     // as stored
     Money,     // "0.00" with a decimal comma
+    Amount,    // money with thousands grouped: "80.000,00"
     Currency,  // "R$ 1.500,75"
     Number,    // shortest number with a decimal comma
     Date,      // stored 'YYYY-MM-DD' shown as dd/MM/yyyy

@@ -6,6 +6,7 @@
 #include "log/error_report.h"
 #include "log/operation_log.h"
 #include "ui/gradient.h"
+#include "ui/readable_text.h"
 
 namespace tavrel {
 
@@ -29,6 +30,11 @@ void Screen::paintEvent(QPaintEvent*) {
     PintaFundo(painter, size(), red_, green_, blue_, fromTop_, step_);
 }
 
+void Screen::showEvent(QShowEvent* event) {
+    keepTextReadable(this);
+    QWidget::showEvent(event);
+}
+
 bool Screen::step(const std::function<void()>& procedure) {
     return runStep(context_, formName(), procedure);
 }
@@ -41,8 +47,8 @@ void Screen::registraLog(const QString& message, const QVariant& detail) {
     RegistraLog(context_, message, detail);
 }
 
-void Screen::markLocation() {
-    context_.currentLocation = windowTitle();
+void Screen::markLocation(std::source_location caller) {
+    context_.currentLocation = procedureName(caller.function_name());
 }
 
 }  // namespace tavrel

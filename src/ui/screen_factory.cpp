@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "ui/window_placement.h"
+
 namespace tavrel {
 namespace {
 
@@ -31,6 +33,12 @@ bool ScreenFactory::has(const QString& formName) const {
     return creators_.contains(formName);
 }
 
+QStringList ScreenFactory::names() const {
+    QStringList names = creators_.keys();
+    names.sort();
+    return names;
+}
+
 QWidget* ScreenFactory::create(const QString& formName, QWidget* parent) const {
     const auto it = creators_.find(formName);
     if (it == creators_.end()) {
@@ -49,6 +57,7 @@ QWidget* ScreenFactory::open(const QString& formName, QWidget* parent) const {
         if (parent != nullptr) {
             screen->setWindowFlag(Qt::Window);
         }
+        placeOnScreen(screen);
         screen->show();
     }
     return screen;
@@ -66,6 +75,7 @@ bool ScreenFactory::openModal(const QString& formName, QWidget* parent,
     if (prepare) {
         prepare(screen);
     }
+    placeOnScreen(screen);
     modalRunner_(screen);
     return true;
 }

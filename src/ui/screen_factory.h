@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -22,12 +23,16 @@ public:
 
     void add(const QString& formName, Creator creator);
     bool has(const QString& formName) const;
+    // Every form name known, in alphabetical order.
+    QStringList names() const;
 
     // A new screen, not shown; nullptr when no screen of that name is built.
     QWidget* create(const QString& formName, QWidget* parent = nullptr) const;
-    // Creates and shows a screen, not modal. nullptr (and nothing shown) when unknown.
+    // Creates and shows a screen, not modal, centred and fitted to the available screen.
+    // nullptr (and nothing shown) when unknown.
     QWidget* open(const QString& formName, QWidget* parent = nullptr) const;
-    // Creates a screen and runs it modally until it closes. False when unknown.
+    // Creates a screen, centred and fitted like `open`, and runs it modally until it closes.
+    // False when unknown.
     bool openModal(const QString& formName, QWidget* parent = nullptr,
                    const std::function<void(QWidget*)>& prepare = {}) const;
 
