@@ -34,7 +34,7 @@ protected:
 
 void Band::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PintaFundo(painter, size(), 0, 128, 255, true, 4);
+    PintaFundo(painter, size(), 0, 64, 160, true, 4);
 }
 
 }  // namespace
@@ -95,8 +95,7 @@ void fcubovendas::constroiTela() {
     title->setFont(titleFont);
     auto* subtitle = new QLabel(QStringLiteral("Olap Server"), top);
     for (QLabel* label : {title, subtitle}) {
-        label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-        topLayout->addWidget(label);
+        topLayout->addWidget(label, 0, Qt::AlignLeft);
     }
     layout->addWidget(top);
 
