@@ -3,10 +3,16 @@
 #include <QSqlError>
 
 #include "core/errors.h"
+#include "data/sql.h"
 
 namespace tavrel {
 
-TransactionGuard::TransactionGuard(QSqlDatabase db) : db_(std::move(db)) {
+TransactionGuard::TransactionGuard(QSqlDatabase db, Lock lock) : db_(std::move(db)) {
+    if (lock == Lock::Immediate) {
+        // The driver's transaction() says BEGIN only; its commit() and rollback() end either.
+        runSql(db_, QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
     if (!db_.transaction()) {
         throw DataError(QStringLiteral("BEGIN"), db_.lastError().text());
     }

@@ -5,6 +5,7 @@
 #include "core/context.h"
 #include "log/error_report.h"
 #include "log/operation_log.h"
+#include "ui/field_events.h"
 #include "ui/gradient.h"
 #include "ui/readable_text.h"
 
@@ -14,6 +15,7 @@ Screen::Screen(Context& context, const QString& formName, QWidget* parent)
     : QWidget(parent), context_(context) {
     setObjectName(formName);
     setAttribute(Qt::WA_DeleteOnClose);
+    installCommandFocus();
 }
 
 void Screen::setGradient(int red, int green, int blue, bool fromTop, int step) {

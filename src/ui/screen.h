@@ -12,7 +12,8 @@ namespace tavrel {
 struct Context;
 
 // Base of every screen: holds the context and the form name (its objectName), paints the
-// gradient background and runs procedures under the error convention.
+// gradient background and runs procedures under the error convention. Its push buttons are
+// commands: a click, their Alt key or Enter on them first takes the focus (installCommandFocus).
 class Screen : public QWidget {
     Q_OBJECT
 
