@@ -4,6 +4,7 @@
 #include "app/frm_login.h"
 #include "app/frm_splash.h"
 #include "app/fsair.h"
+#include "cube/fcubovendas.h"
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
@@ -63,6 +64,8 @@ void registerScreens(ScreenFactory& factory) {
     // Financial reports.
     addScreen<frelatorios>(factory, "frelatorios");
     addScreen<frelcliente>(factory, "frelcliente");
+    // The analysis cube.
+    addScreen<fcubovendas>(factory, "fcubovendas");
 }
 
 }  // namespace tavrel
