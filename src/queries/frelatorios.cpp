@@ -11,6 +11,7 @@
 
 #include "core/clock.h"
 #include "core/context.h"
+#include "core/dialogs.h"
 #include "core/maker_contact.h"
 #include "reports/print_report.h"
 #include "ui/chosen_line.h"
@@ -98,6 +99,13 @@ QString frelatorios::modeloEscolhido() const {
 }
 
 void frelatorios::executa(PeriodoPor por) {
+    // A period that ends before it begins selects nothing: an empty report says less than this.
+    if (dt_inicio->date() > dt_fim->date()) {
+        context().dialogs->inform(
+            QStringLiteral("A data inicial do período (De:) é posterior à data final (A)."),
+            windowTitle(), DialogIcon::Warning);
+        return;
+    }
     QString modelo;
     if (step([&] { modelo = modeloEscolhido(); })) {
         imprimeRelatorio(context(), formName(), modelo, formula(por));

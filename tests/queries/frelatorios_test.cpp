@@ -120,6 +120,22 @@ TEST_F(RelatoriosTest, TheClientScreenAddsTheChosenClient) {
                              "#2026/01/03# and {cheques.cd_cliente}='D''AVILA'"));
 }
 
+TEST_F(RelatoriosTest, APeriodEndingBeforeItBeginsIsRefused) {
+    for (const char* formName : {"frelatorios", "frelcliente"}) {
+        dialogs.clear();
+        QWidget* screen = open(QString::fromUtf8(formName));
+        chooseLine(screen, QStringLiteral("diretorio"),
+                   QStringLiteral("1_cheques_por_cliente.rpt"));
+        period(screen, QDate(2026, 12, 9), QDate(2026, 12, 8));
+        click(screen, QStringLiteral("Command3"));
+        EXPECT_EQ(dialogs.texts(),
+                  QStringList{QStringLiteral(
+                      "A data inicial do período (De:) é posterior à data final (A).")});
+        EXPECT_TRUE(reports.printed().empty());
+        screen->close();
+    }
+}
+
 TEST_F(RelatoriosTest, NoTemplateChosenIsOneErrorAndNoPrint) {
     for (const char* formName : {"frelatorios", "frelcliente"}) {
         dialogs.clear();
