@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libgl-dev
   libsodium-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 poppler-utils xvfb xauth
+  sqlite3 libsqlite3-dev poppler-utils xvfb xauth
 )
 
 missing=()

@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "data/schema.h"
+#include "data/text_functions.h"
 
 namespace tavrel {
 
@@ -55,6 +56,7 @@ Connection::Connection(const QString& path, DatabaseKind kind, Mode mode)
     try {
         created_ = !exists;
         openSchema(db(), kind, created_);
+        registerTextFunctions(db());
     } catch (...) {
         QSqlDatabase::database(name_, false).close();
         QSqlDatabase::removeDatabase(name_);
