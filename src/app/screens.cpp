@@ -14,6 +14,8 @@
 #include "registers/fusuarios.h"
 #include "reports/print_report.h"
 #include "setup/finstalacao.h"
+#include "ui/frm_showfields.h"
+#include "ui/frm_showfields.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
@@ -50,6 +52,8 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<FTROCA>(factory, "FTROCA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
+    // The column chooser of the grouping grids.
+    addScreen<frmShowfields>(factory, "frmShowfields");
 }
 
 }  // namespace tavrel

@@ -1,7 +1,11 @@
 #include "data/background_query.h"
 
+#include <sqlite3.h>
+
 #include <QCoreApplication>
+#include <QMutexLocker>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <optional>
@@ -34,7 +38,17 @@ BackgroundQuery::BackgroundQuery(QString path, DatabaseKind kind, QObject* paren
 
 BackgroundQuery::~BackgroundQuery() {
     liveQueries().remove(this);
+    ++generation_;
+    pool_.clear();
+    interruptRunning();
     pool_.waitForDone();
+}
+
+void BackgroundQuery::interruptRunning() {
+    const QMutexLocker lock(&runningLock_);
+    if (running_ != nullptr && runningGeneration_ != generation_) {
+        sqlite3_interrupt(static_cast<sqlite3*>(running_));
+    }
 }
 
 void BackgroundQuery::start(const QString& sql, const QVariantList& values, Done done,
@@ -43,17 +57,34 @@ void BackgroundQuery::start(const QString& sql, const QVariantList& values, Done
     pending_ = true;
     done_ = std::move(done);
     failed_ = std::move(failed);
+    pool_.clear();  // statements started before and not yet running never run
+    interruptRunning();
     pool_.start([this, generation, sql, values, path = path_, kind = kind_] {
         Result result;
         result.generation = generation;
         try {
             const Connection connection(path, kind);
-            QSqlQuery query = runSql(connection.db(), sql, values);
-            if (query.next()) {
-                for (int i = 0; i < query.record().count(); ++i) {
-                    result.row << query.value(i);
-                }
+            const QVariant handle = connection.db().driver()->handle();
+            {
+                const QMutexLocker lock(&runningLock_);
+                running_ = *static_cast<sqlite3* const*>(handle.constData());
+                runningGeneration_ = generation;
             }
+            try {
+                if (generation != generation_) {
+                    throw AppError(0, QStringLiteral("superseded"), {});  // dropped unread
+                }
+                QSqlQuery query = runSql(connection.db(), sql, values);
+                if (query.next()) {
+                    for (int i = 0; i < query.record().count(); ++i) {
+                        result.row << query.value(i);
+                    }
+                }
+            } catch (const AppError& error) {
+                result.error = error;
+            }
+            const QMutexLocker lock(&runningLock_);
+            running_ = nullptr;
         } catch (const AppError& error) {
             result.error = error;
         }
@@ -67,6 +98,8 @@ void BackgroundQuery::start(const QString& sql, const QVariantList& values, Done
 void BackgroundQuery::cancel() {
     ++generation_;
     pending_ = false;
+    pool_.clear();
+    interruptRunning();
 }
 
 void BackgroundQuery::wait() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
 #include <QVariantList>
+#include <atomic>
 #include <functional>
 
 #include "data/connection.h"
@@ -14,8 +16,9 @@ class AppError;
 
 // Runs one read statement away from the screen's thread, on a connection of its own, and hands
 // its first row back on the thread that started it. Totals over a million cheques thus never
-// hold up the first rows a screen shows. Starting again drops a result not yet handed back;
-// destroying the object waits for a statement still running.
+// hold up the first rows a screen shows. Starting again (or cancelling) interrupts a statement
+// still running and drops its result, so a key typed quickly runs only the last statement to
+// its end; destroying the object waits for the statement running.
 class BackgroundQuery : public QObject {
     Q_OBJECT
 
@@ -36,14 +39,19 @@ public:
 private:
     struct Result;
     void deliver(const Result& result);
+    void interruptRunning();
 
     QString path_;
     DatabaseKind kind_;
     QThreadPool pool_;
-    quint64 generation_ = 0;
+    std::atomic<quint64> generation_ = 0;  // the statement started last
     bool pending_ = false;
     Done done_;
     Failed failed_;
+    // The connection of the statement running now, so a newer one can interrupt it.
+    QMutex runningLock_;
+    void* running_ = nullptr;
+    quint64 runningGeneration_ = 0;
 };
 
 // Waits for every background statement of this thread and hands the results back: for tests,
