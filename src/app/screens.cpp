@@ -6,6 +6,11 @@
 #include "app/fsair.h"
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
+#include "queries/fconsultacliente.h"
+#include "queries/fconsultadocumento.h"
+#include "queries/fconsultaperiodo.h"
+#include "queries/fselcliente.h"
+#include "queries/fselperiodo.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
@@ -14,7 +19,6 @@
 #include "registers/fusuarios.h"
 #include "reports/print_report.h"
 #include "setup/finstalacao.h"
-#include "ui/frm_showfields.h"
 #include "ui/frm_showfields.h"
 #include "ui/screen_factory.h"
 
@@ -52,6 +56,12 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<FTROCA>(factory, "FTROCA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
+    // Movement queries and their choosers.
+    addScreen<fconsultacliente>(factory, "fconsultacliente");
+    addScreen<fconsultadocumento>(factory, "fconsultadocumento");
+    addScreen<fconsultaperiodo>(factory, "fconsultaperiodo");
+    addScreen<fselcliente>(factory, "fselcliente");
+    addScreen<fselperiodo>(factory, "fselperiodo");
     // The column chooser of the grouping grids.
     addScreen<frmShowfields>(factory, "frmShowfields");
 }
