@@ -174,6 +174,15 @@ void ConsultaMovimento::abre() {
     CalculaTotais(spec_.fonteTotais);
 }
 
+QSqlDatabase ConsultaMovimento::conexao() const {
+    if (!cheques_) {
+        throw AppError(error_number::kFileNotFound,
+                       QStringLiteral("O banco de dados de cheques não está aberto."),
+                       QStringLiteral("Banco de dados"));
+    }
+    return cheques_->db();
+}
+
 QString ConsultaMovimento::caminhoDoLayout() const {
     return context().writablePath(spec_.layoutAutomatico);
 }

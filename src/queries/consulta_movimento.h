@@ -10,6 +10,7 @@
 class QCheckBox;
 class QHBoxLayout;
 class QLineEdit;
+class QSqlDatabase;
 
 namespace tavrel {
 
@@ -62,6 +63,8 @@ public:
 protected:
     // Where a screen puts its own selection controls, above the grid.
     QHBoxLayout* areaDeSelecao() const { return selecao_; }
+    // The screen's connection to the main database (throws when it could not be opened).
+    QSqlDatabase conexao() const;
 
 private:
     void constroiTela();

@@ -46,7 +46,9 @@ void fconsultaperiodo::escolhePeriodo() {
 }
 
 void fconsultaperiodo::selecionaPeriodo(const QDate& de, const QDate& ate) {
-    const GroupingSource fonte = porPeriodo(fonteCheques(), de, ate);
+    bool muitos = false;
+    step([&] { muitos = periodoComMuitosCheques(conexao(), de, ate); });
+    const GroupingSource fonte = porPeriodo(fonteCheques(), de, ate, muitos);
     mostra(fonte);
     CalculaTotais(fonte);
 }

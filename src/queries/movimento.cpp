@@ -2,6 +2,7 @@
 
 #include "core/money.h"
 #include "core/ptbr.h"
+#include "data/sql.h"
 #include "data/text_functions.h"
 
 namespace tavrel {
@@ -112,15 +113,40 @@ QString campoDaChave(int opcao) {
 }
 
 GroupingSource porChave(GroupingSource fonte, int opcao, const QString& chave) {
-    return comCondicao(
-        std::move(fonte),
-        QStringLiteral("tavrel_fold(%1) LIKE ? ESCAPE '\\'").arg(campoDaChave(opcao)),
-        {likePrefix(chave)});
+    const QString campo = campoDaChave(opcao);
+    if (chave.isEmpty()) {
+        return comCondicao(std::move(fonte), QStringLiteral("%1 IS NOT NULL").arg(campo), {});
+    }
+    const QChar last = chave.back();
+    const bool semLetras = foldCase(chave) == chave && chave.toUpper() == chave;
+    if (semLetras && !last.isSurrogate() && last.unicode() < 0xFFFF) {
+        // The texts starting with the key run from the key up to, not including, the key with
+        // its last character one higher.
+        QString acima = chave;
+        acima.back() = QChar(last.unicode() + 1);
+        return comCondicao(std::move(fonte), QStringLiteral("%1 >= ? AND %1 < ?").arg(campo),
+                           {chave, acima});
+    }
+    return comCondicao(std::move(fonte),
+                       QStringLiteral("tavrel_fold(%1) LIKE ? ESCAPE '\\'").arg(campo),
+                       {likePrefix(chave)});
 }
 
-GroupingSource porPeriodo(GroupingSource fonte, const QDate& de, const QDate& ate) {
-    return comCondicao(std::move(fonte), QStringLiteral("CHEQUES.DT_DEPOSITO BETWEEN ? AND ?"),
+GroupingSource porPeriodo(GroupingSource fonte, const QDate& de, const QDate& ate, bool muitos) {
+    // A unary plus keeps the index out of the statement.
+    return comCondicao(std::move(fonte),
+                       muitos ? QStringLiteral("+CHEQUES.DT_DEPOSITO BETWEEN ? AND ?")
+                              : QStringLiteral("CHEQUES.DT_DEPOSITO BETWEEN ? AND ?"),
                        {storageDate(de), storageDate(ate)});
+}
+
+bool periodoComMuitosCheques(const QSqlDatabase& db, const QDate& de, const QDate& ate) {
+    constexpr int kMuitos = 20000;
+    return scalarSql(db,
+                     QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM CHEQUES WHERE "
+                                    "DT_DEPOSITO BETWEEN ? AND ? LIMIT ?)"),
+                     {storageDate(de), storageDate(ate), kMuitos})
+               .toInt() >= kMuitos;
 }
 
 GroupingSource porCliente(GroupingSource fonte, const QString& codigo) {

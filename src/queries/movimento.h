@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+class QSqlDatabase;
+
 #include "ui/grouping_column.h"
 #include "ui/grouping_sql.h"
 
@@ -26,10 +28,18 @@ GroupingSource fonteCliente();
 // The field a document key is matched against, by option (1 "Emitente" to 6 "Agencia").
 QString campoDaChave(int opcao);
 // The cheques whose field of that option starts with `chave`, letter case ignored and the text
-// taken literally. An empty key lists every cheque whose field has a value.
+// taken literally. An empty key lists every cheque whose field has a value. A key without
+// letters (most documents, numbers, banks, accounts) is a plain range of the field, which an
+// index can answer.
 GroupingSource porChave(GroupingSource fonte, int opcao, const QString& chave);
-// The cheques deposited from `de` to `ate`, both days included.
-GroupingSource porPeriodo(GroupingSource fonte, const QDate& de, const QDate& ate);
+// The cheques deposited from `de` to `ate`, both days included. The rows are listed in key
+// order: for a period holding many cheques walking the table in that order gives the first
+// page at once, while the deposit-date index would have them all sorted first; `muitos` says
+// which way is taken (the rows are the same).
+GroupingSource porPeriodo(GroupingSource fonte, const QDate& de, const QDate& ate,
+                          bool muitos = false);
+// Whether the period holds more cheques than the index suits: one short count on the index.
+bool periodoComMuitosCheques(const QSqlDatabase& db, const QDate& de, const QDate& ate);
 // The cheques brought by one client (as origin, not as destination).
 GroupingSource porCliente(GroupingSource fonte, const QString& codigo);
 
