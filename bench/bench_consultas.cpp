@@ -29,6 +29,7 @@
 #include "exchange/feriados.h"
 #include "exchange/ftroca.h"
 #include "ratio_reporter.h"
+#include "silent_dialogs.h"
 #include "ui/screen_factory.h"
 
 namespace {
@@ -176,30 +177,7 @@ void ProximaTrocaIndexed(benchmark::State& state) {
 
 // --- adding a cheque on the exchange screen --------------------------------------------------
 
-// Answers every question with Yes and every input with nothing, silently.
-class SilentDialogs final : public Dialogs {
-public:
-    DialogAnswer message(const QString&, const QString&, DialogButtons buttons,
-                         DialogIcon) override {
-        return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Yes;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> password(const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> chooseFolder(const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<RgbColor> chooseColor(RgbColor) override { return std::nullopt; }
-};
+using bench::SilentDialogs;
 
 // The operator's whole round for one cheque: the document left (blacklist, client document,
 // issuer history), the deposit date left (holiday shift), the value left (client limits), the

@@ -26,27 +26,33 @@ QSet<BackgroundQuery*>& liveQueries() {
 
 struct BackgroundQuery::Result {
     quint64 generation = 0;
-    QVariantList row;
+    QList<QVariantList> rows;
     std::optional<AppError> error;
 };
 
 BackgroundQuery::BackgroundQuery(QString path, DatabaseKind kind, QObject* parent)
     : QObject(parent), path_(std::move(path)), kind_(kind) {
-    pool_.setMaxThreadCount(1);
+    worker_ = new QObject;
+    worker_->moveToThread(&thread_);
+    thread_.start();
     liveQueries().insert(this);
 }
 
 BackgroundQuery::~BackgroundQuery() {
     liveQueries().remove(this);
     ++generation_;
-    pool_.clear();
     interruptRunning();
-    pool_.waitForDone();
+    // The connection is closed in the thread that opened it, after the statement running.
+    QMetaObject::invokeMethod(
+        worker_, [this] { connection_.reset(); }, Qt::BlockingQueuedConnection);
+    thread_.quit();
+    thread_.wait();
+    delete worker_;
 }
 
 void BackgroundQuery::interruptRunning() {
-    const QMutexLocker lock(&runningLock_);
-    if (running_ != nullptr && runningGeneration_ != generation_) {
+    const QMutexLocker locker(&lock_);
+    if (running_ != nullptr) {
         sqlite3_interrupt(static_cast<sqlite3*>(running_));
     }
 }
@@ -57,53 +63,66 @@ void BackgroundQuery::start(const QString& sql, const QVariantList& values, Done
     pending_ = true;
     done_ = std::move(done);
     failed_ = std::move(failed);
-    pool_.clear();  // statements started before and not yet running never run
-    interruptRunning();
-    pool_.start([this, generation, sql, values, path = path_, kind = kind_] {
-        Result result;
-        result.generation = generation;
+    interruptRunning();  // an older statement still running stops; its result is dropped
+    {
+        const QMutexLocker locker(&lock_);
+        ++outstanding_;
+    }
+    QMetaObject::invokeMethod(
+        worker_, [this, generation, sql, values] { run(generation, sql, values); },
+        Qt::QueuedConnection);
+}
+
+// On the worker's thread.
+void BackgroundQuery::run(quint64 generation, const QString& sql, const QVariantList& values) {
+    Result result;
+    result.generation = generation;
+    if (generation == generation_) {  // else a newer statement was started: skip this one
         try {
-            const Connection connection(path, kind);
-            const QVariant handle = connection.db().driver()->handle();
+            if (!connection_) {
+                connection_ = std::make_unique<Connection>(path_, kind_);
+            }
             {
-                const QMutexLocker lock(&runningLock_);
-                running_ = *static_cast<sqlite3* const*>(handle.constData());
-                runningGeneration_ = generation;
+                const QMutexLocker locker(&lock_);
+                running_ =
+                    *static_cast<sqlite3* const*>(connection_->db().driver()->handle().constData());
             }
-            try {
-                if (generation != generation_) {
-                    throw AppError(0, QStringLiteral("superseded"), {});  // dropped unread
+            QSqlQuery query = runSql(connection_->db(), sql, values);
+            const int fields = query.record().count();
+            while (query.next()) {
+                QVariantList row;
+                row.reserve(fields);
+                for (int i = 0; i < fields; ++i) {
+                    row << query.value(i);
                 }
-                QSqlQuery query = runSql(connection.db(), sql, values);
-                if (query.next()) {
-                    for (int i = 0; i < query.record().count(); ++i) {
-                        result.row << query.value(i);
-                    }
-                }
-            } catch (const AppError& error) {
-                result.error = error;
+                result.rows << row;
             }
-            const QMutexLocker lock(&runningLock_);
-            running_ = nullptr;
         } catch (const AppError& error) {
             result.error = error;
         }
-        // Destruction waits for this job, so `this` outlives it; the queued call is dropped
-        // if the object goes away before it runs.
-        QMetaObject::invokeMethod(
-            this, [this, result] { deliver(result); }, Qt::QueuedConnection);
-    });
+    }
+    const QMutexLocker locker(&lock_);
+    running_ = nullptr;
+    // The queued call is dropped if the object goes away before it runs.
+    QMetaObject::invokeMethod(
+        this, [this, result] { deliver(result); }, Qt::QueuedConnection);
+    --outstanding_;
+    finished_.wakeAll();
 }
 
 void BackgroundQuery::cancel() {
     ++generation_;
     pending_ = false;
-    pool_.clear();
     interruptRunning();
 }
 
 void BackgroundQuery::wait() {
-    pool_.waitForDone();
+    {
+        QMutexLocker locker(&lock_);
+        while (outstanding_ > 0) {
+            finished_.wait(&lock_);
+        }
+    }
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
@@ -117,7 +136,7 @@ void BackgroundQuery::deliver(const Result& result) {
             failed_(*result.error);
         }
     } else if (done_) {
-        done_(result.row);
+        done_(result.rows);
     }
 }
 

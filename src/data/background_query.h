@@ -3,10 +3,12 @@
 #include <QMutex>
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
+#include <QThread>
 #include <QVariantList>
+#include <QWaitCondition>
 #include <atomic>
 #include <functional>
+#include <memory>
 
 #include "data/connection.h"
 
@@ -14,16 +16,18 @@ namespace tavrel {
 
 class AppError;
 
-// Runs one read statement away from the screen's thread, on a connection of its own, and hands
-// its first row back on the thread that started it. Totals over a million cheques thus never
-// hold up the first rows a screen shows. Starting again (or cancelling) interrupts a statement
-// still running and drops its result, so a key typed quickly runs only the last statement to
-// its end; destroying the object waits for the statement running.
+// Runs read statements away from the screen's thread, on a connection of its own kept by a
+// thread of its own, and hands their rows back on the thread that started them (an aggregate,
+// or one page of a list). Totals over a million cheques thus never hold up the first rows a
+// screen shows, and a screen stays responsive while a long statement runs. Starting again (or
+// cancelling) interrupts a statement still running and drops its result, so a key typed
+// quickly runs only the last statement to its end; destroying the object interrupts the
+// statement running and waits for it to stop.
 class BackgroundQuery : public QObject {
     Q_OBJECT
 
 public:
-    using Done = std::function<void(const QVariantList& row)>;  // empty when there is no row
+    using Done = std::function<void(const QList<QVariantList>& rows)>;
     using Failed = std::function<void(const AppError& error)>;
 
     BackgroundQuery(QString path, DatabaseKind kind, QObject* parent = nullptr);
@@ -38,20 +42,23 @@ public:
 
 private:
     struct Result;
+    void run(quint64 generation, const QString& sql, const QVariantList& values);
     void deliver(const Result& result);
     void interruptRunning();
 
     QString path_;
     DatabaseKind kind_;
-    QThreadPool pool_;
-    std::atomic<quint64> generation_ = 0;  // the statement started last
+    QThread thread_;
+    QObject* worker_ = nullptr;               // lives in thread_: the statements run there
+    std::unique_ptr<Connection> connection_;  // made, used and closed in thread_ only
+    std::atomic<quint64> generation_ = 0;     // the statement started last
     bool pending_ = false;
     Done done_;
     Failed failed_;
-    // The connection of the statement running now, so a newer one can interrupt it.
-    QMutex runningLock_;
-    void* running_ = nullptr;
-    quint64 runningGeneration_ = 0;
+    QMutex lock_;
+    QWaitCondition finished_;
+    int outstanding_ = 0;      // statements started and not yet handed back
+    void* running_ = nullptr;  // the connection while a statement runs on it
 };
 
 // Waits for every background statement of this thread and hands the results back: for tests,

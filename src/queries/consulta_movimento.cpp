@@ -203,8 +203,8 @@ void ConsultaMovimento::CalculaTotais(const GroupingSource& fonte) {
     const BoundStatement statement = sqlTotais(fonte);
     totais_->start(
         statement.sql, statement.values,
-        [this](const QVariantList& row) {
-            const TextoTotais texto = textoTotais(totaisDaLinha(row));
+        [this](const QList<QVariantList>& rows) {
+            const TextoTotais texto = textoTotais(totaisDaLinha(rows.value(0)));
             aberto->setText(texto.aberto);
             baixado->setText(texto.baixado);
             negociado->setText(texto.negociado);

@@ -127,9 +127,8 @@ GroupingSource porChave(GroupingSource fonte, int opcao, const QString& chave) {
         return comCondicao(std::move(fonte), QStringLiteral("%1 >= ? AND %1 < ?").arg(campo),
                            {chave, acima});
     }
-    return comCondicao(std::move(fonte),
-                       QStringLiteral("tavrel_fold(%1) LIKE ? ESCAPE '\\'").arg(campo),
-                       {likePrefix(chave)});
+    return comCondicao(std::move(fonte), QStringLiteral("tavrel_starts(%1, ?)").arg(campo),
+                       {foldCase(chave)});
 }
 
 GroupingSource porPeriodo(GroupingSource fonte, const QDate& de, const QDate& ate, bool muitos) {

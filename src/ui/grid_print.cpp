@@ -158,6 +158,7 @@ private:
 
 ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
                               const GridPrintOptions& options) {
+    model.waitForTotals();  // the rows and totals of what the operator asked for last
     ReportContent content;
     content.title = options.title;
     content.orientation = options.landscape ? Orientation::Landscape : Orientation::Portrait;
@@ -177,7 +178,6 @@ ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
     }
     // Without a selection the flat list is printed in full: its length is known beforehand.
     if (!options.selectedOnly && model.grouping().isEmpty()) {
-        model.waitForTotals();
         if (model.totalRows() >= kGridPrintLineLimit) {
             throw tooManyLines();
         }
@@ -185,7 +185,6 @@ ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
     GridReportBuilder builder(model, shape, options, content);
     QList<double> sums = builder.walk({}, 0, false);
     if (!options.selectedOnly) {
-        model.waitForTotals();
         for (qsizetype c = 0; c < sums.size(); ++c) {
             sums[c] = model.total(static_cast<int>(c));
         }

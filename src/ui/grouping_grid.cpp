@@ -401,6 +401,7 @@ void GroupingGrid::moveToRow(int step) {
 }
 
 ReportContent GroupingGrid::printContent(const GridPrintOptions& options) {
+    model_->waitForTotals();  // what the operator asked for last, before its arrangement is read
     GridPrintShape shape;
     QHeaderView* header = view_->header();
     for (int visual = 0; visual < header->count(); ++visual) {

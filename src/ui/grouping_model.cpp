@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <optional>
 #include <unordered_map>
 
 #include "core/errors.h"
@@ -49,6 +50,10 @@ GroupingModel::GroupingModel(QObject* parent) : QAbstractItemModel(parent) {}
 GroupingModel::~GroupingModel() = default;
 
 void GroupingModel::setColumns(QList<GroupingColumn> columns) {
+    if (pageQuery_) {
+        pageQuery_->cancel();
+        totalsQuery_->cancel();
+    }
     beginResetModel();
     columns_ = std::move(columns);
     sumColumns_.clear();
@@ -58,6 +63,7 @@ void GroupingModel::setColumns(QList<GroupingColumn> columns) {
         }
     }
     grouping_.clear();
+    nextGrouping_.clear();
     root_.reset();
     lru_.clear();
     materialised_ = 0;
@@ -66,65 +72,101 @@ void GroupingModel::setColumns(QList<GroupingColumn> columns) {
 
 void GroupingModel::setSource(const Connection& connection, GroupingSource source) {
     db_ = connection.db();
-    if (path_ != connection.path() || !totalsQuery_) {
+    if (path_ != connection.path() || !pageQuery_) {
         path_ = connection.path();
+        pageQuery_ = std::make_unique<BackgroundQuery>(path_, connection.kind());
         totalsQuery_ = std::make_unique<BackgroundQuery>(path_, connection.kind());
     }
-    source_ = std::move(source);
-    totalRows_ = -1;
-    totals_.clear();
-    rebuild();
-    startTotals();
+    nextSource_ = std::move(source);
+    sourcePending_ = true;
+    load();
 }
 
 void GroupingModel::refresh() {
     if (!db_.isValid()) {
         return;
     }
-    totalRows_ = -1;
-    totals_.clear();
-    rebuild();
-    startTotals();
+    if (!sourcePending_) {
+        nextSource_ = source_;
+    }
+    sourcePending_ = true;
+    load();
 }
 
 void GroupingModel::setGrouping(QList<int> columns) {
-    grouping_ = std::move(columns);
+    nextGrouping_ = std::move(columns);
     if (db_.isValid()) {
-        rebuild();
-        if (totalsKnown()) {
-            emit totalsChanged();  // the flat list takes its full count from the totals
-        }
+        load();
+    } else {
+        grouping_ = nextGrouping_;
     }
 }
 
-void GroupingModel::rebuild() {
+// The first page of the list asked for is read in the background: the operator keeps the rows
+// shown until it is there, and a key typed meanwhile interrupts it.
+void GroupingModel::load() {
+    if (sourcePending_) {
+        totalsQuery_->cancel();
+    }
+    auto sql = std::make_shared<GroupingSql>(columns_, nextSource_, nextGrouping_);
+    const BoundStatement statement = nextGrouping_.isEmpty()
+                                         ? sql->rows({}, PageStart::first(), kRowPage)
+                                         : sql->groups({}, PageStart::first(), kGroupPage);
+    pageQuery_->start(
+        statement.sql, statement.values,
+        [this, sql](const QList<QVariantList>& rows) { loaded(sql, rows, {}); },
+        [this, sql](const AppError& error) { loaded(sql, {}, error); });
+}
+
+void GroupingModel::loaded(std::shared_ptr<GroupingSql> sql, const QList<QVariantList>& rows,
+                           const std::optional<AppError>& error) {
+    const bool newSource = sourcePending_;
+    sourcePending_ = false;
     beginResetModel();
     broken_ = false;
     lru_.clear();
     materialised_ = 0;
-    sql_ = std::make_unique<GroupingSql>(columns_, source_, grouping_);
+    source_ = nextSource_;
+    grouping_ = nextGrouping_;
+    sql_ = std::move(sql);
+    if (newSource) {
+        totalRows_ = -1;
+        totals_.clear();
+    }
     root_ = std::make_unique<Node>();
     root_->groupsBelow = !grouping_.isEmpty();
     root_->anchors = {Anchor{true, PageStart::first()}};
     root_->pageOrdinals = {0};
-    // The first page at once: the view shows it without waiting for any count.
-    if (const Page* first = loadPage(root_.get(), 0)) {
-        root_->known = first->records.size();
-        root_->complete = first->records.size() < pageSize(root_.get());
-    } else {
-        root_->complete = true;
-    }
+    const Page& first = storePage(root_.get(), 0, rows);
+    root_->known = first.records.size();
+    root_->complete = error.has_value() || first.records.size() < pageSize(root_.get());
     if (!root_->groupsBelow && totalsKnown() && !root_->complete) {
         root_->known = totalRows_;
         root_->complete = true;
     }
     endResetModel();
+    if (error) {
+        fail(*error);
+    } else if (newSource) {
+        startTotals();
+    }
+}
+
+bool GroupingModel::loading() const {
+    return pageQuery_ && pageQuery_->pending();
+}
+
+void GroupingModel::waitForRows() {
+    if (pageQuery_) {
+        pageQuery_->wait();
+    }
 }
 
 void GroupingModel::startTotals() {
     const BoundStatement statement = sql_->totals();
     totalsQuery_->start(
-        statement.sql, statement.values, [this](const QVariantList& row) { totalsArrived(row); },
+        statement.sql, statement.values,
+        [this](const QList<QVariantList>& rows) { totalsArrived(rows.value(0)); },
         [this](const AppError& error) { fail(error); });
 }
 
@@ -150,6 +192,7 @@ void GroupingModel::totalsArrived(const QVariantList& row) {
 }
 
 void GroupingModel::waitForTotals() {
+    waitForRows();  // the totals start once the first rows are there
     if (totalsQuery_) {
         totalsQuery_->wait();
     }
@@ -270,41 +313,50 @@ GroupingModel::Page* GroupingModel::loadPage(Node* node, int page) const {
     }
     const int size = pageSize(node);
     const PageStart start = node->anchors[page].start;
-    Page data;
+    QList<QVariantList> rows;
     try {
         const BoundStatement statement = node->groupsBelow ? sql_->groups(node->path, start, size)
                                                            : sql_->rows(node->path, start, size);
         QSqlQuery query = runSql(db_, statement.sql, statement.values);
         const int fields = query.record().count();
         while (query.next()) {
-            QVariantList record;
-            record.reserve(fields + 1);
+            QVariantList row;
+            row.reserve(fields);
             for (int f = 0; f < fields; ++f) {
-                record << query.value(f);
-                if (node->groupsBelow && f == kGroupCount) {
-                    record << QVariant();  // the position of its first row, filled below
-                }
+                row << query.value(f);
             }
-            data.records << record;
+            rows << row;
         }
     } catch (const AppError& error) {
         fail(error);
         return nullptr;
     }
+    return &storePage(node, page, rows);
+}
+
+GroupingModel::Page& GroupingModel::storePage(Node* node, int page,
+                                              const QList<QVariantList>& rows) const {
+    Page data;
+    data.records.reserve(rows.size());
+    for (const QVariantList& row : rows) {
+        data.records << row;
+        if (node->groupsBelow) {
+            // The position of the group's first row in the list, filled below.
+            data.records.last().insert(kGroupOrdinal, QVariant());
+        }
+    }
     if (node->groupsBelow) {
-        if (node->pageOrdinals.size() <= page) {
-            node->pageOrdinals.resize(page + 1);
+        if (node->pageOrdinals.size() <= page + 1) {
+            node->pageOrdinals.resize(page + 2);
         }
         qint64 ordinal = node->pageOrdinals[page];
         for (QVariantList& record : data.records) {
             record[kGroupOrdinal] = ordinal;
             ordinal += record[kGroupCount].toLongLong();
         }
-        if (node->pageOrdinals.size() <= page + 1) {
-            node->pageOrdinals.resize(page + 2);
-        }
         node->pageOrdinals[page + 1] = ordinal;
     }
+    const int size = pageSize(node);
     if (data.records.size() == size) {
         if (node->anchors.size() <= page + 1) {
             node->anchors.resize(page + 2);
@@ -315,7 +367,7 @@ GroupingModel::Page* GroupingModel::loadPage(Node* node, int page) const {
     Page& stored = node->pages[page] = std::move(data);
     touch(node, page, stored);
     keepWithinBudget(node, page);
-    return &stored;
+    return stored;
 }
 
 const QVariantList* GroupingModel::record(Node* node, int row) const {

@@ -10,11 +10,11 @@
 #include <memory>
 #include <optional>
 
+#include "core/errors.h"
 #include "ui/grouping_sql.h"
 
 namespace tavrel {
 
-class AppError;
 class BackgroundQuery;
 class Connection;
 
@@ -64,21 +64,28 @@ public:
     const QList<GroupingColumn>& columns() const { return columns_; }
 
     // Reads `source` through `connection`, which must outlive the model's use of it. The first
-    // page is read at once; the totals follow in the background.
+    // page is read in the background (the rows shown stay until it is there, and a newer source
+    // interrupts it); the totals follow it, also in the background; later pages are read when
+    // the view asks for them.
     void setSource(const Connection& connection, GroupingSource source);
     const GroupingSource& source() const { return source_; }
     // Reads the same source again (after a change to the data).
     void refresh();
 
-    // Groups by these columns, outermost first; empty for none.
+    // Groups by these columns, outermost first; empty for none. Read like a new source.
     void setGrouping(QList<int> columns);
-    const QList<int>& grouping() const { return grouping_; }
+    // The grouping shown, or the one being read.
+    const QList<int>& grouping() const { return nextGrouping_; }
+    // The first page of a new source or grouping is being read.
+    bool loading() const;
+    // Waits for that page and shows it.
+    void waitForRows();
 
     // The count of rows and the totals of the whole source, once the background query answered.
     bool totalsKnown() const { return totalRows_ >= 0; }
     qint64 totalRows() const { return totalRows_; }
     double total(int column) const { return totals_.value(column); }
-    // Waits for the totals (printing needs them).
+    // Waits for the rows and the totals (printing needs them).
     void waitForTotals();
 
     // Text of a group header; by default "<caption>: <value>".
@@ -126,7 +133,9 @@ private:
         PageStart start;
     };
 
-    void rebuild();
+    void load();
+    void loaded(std::shared_ptr<GroupingSql> sql, const QList<QVariantList>& rows,
+                const std::optional<AppError>& error);
     void startTotals();
     void totalsArrived(const QVariantList& row);
     Node* nodeOf(const QModelIndex& index) const;
@@ -134,6 +143,7 @@ private:
     int rowsOf(const Node* node) const;
     const QVariantList* record(Node* node, int row) const;
     Page* loadPage(Node* node, int page) const;
+    Page& storePage(Node* node, int page, const QList<QVariantList>& rows) const;
     bool findAnchor(Node* node, int page) const;
     int pageSize(const Node* node) const;
     void touch(Node* node, int page, Page& data) const;
@@ -146,12 +156,16 @@ private:
 
     QList<GroupingColumn> columns_;
     QList<int> sumColumns_;
-    GroupingSource source_;
+    GroupingSource source_;  // shown
+    QList<int> grouping_;
+    GroupingSource nextSource_;  // asked for, being read
+    QList<int> nextGrouping_;
+    bool sourcePending_ = false;
     QSqlDatabase db_;
     QString path_;
-    QList<int> grouping_;
-    std::unique_ptr<GroupingSql> sql_;
+    std::shared_ptr<GroupingSql> sql_;
     std::unique_ptr<Node> root_;
+    std::unique_ptr<BackgroundQuery> pageQuery_;
     std::unique_ptr<BackgroundQuery> totalsQuery_;
     qint64 totalRows_ = -1;
     QList<double> totals_;

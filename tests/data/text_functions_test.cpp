@@ -23,9 +23,9 @@ protected:
     QStringList startingWith(const QString& prefix) {
         QStringList names;
         for (const QVariantList& row :
-             rows(QStringLiteral("SELECT NM_EMITENTE FROM CHEQUES WHERE tavrel_fold(NM_EMITENTE) "
-                                 "LIKE ? ESCAPE '\\' ORDER BY id"),
-                  {likePrefix(prefix)})) {
+             rows(QStringLiteral("SELECT NM_EMITENTE FROM CHEQUES WHERE "
+                                 "tavrel_starts(NM_EMITENTE, ?) ORDER BY id"),
+                  {foldCase(prefix)})) {
             names << row.value(0).toString();
         }
         return names;
@@ -49,18 +49,18 @@ TEST_F(TextFunctionsTest, QuotesPercentAndUnderscoreAreLiteral) {
               (QStringList{QStringLiteral("D'ÁVILA 10% _X")}));
     EXPECT_TRUE(startingWith(QStringLiteral("D'ÁVILA 1_x")).isEmpty());
     EXPECT_TRUE(startingWith(QStringLiteral("%")).isEmpty());
-    EXPECT_EQ(value(QStringLiteral("SELECT tavrel_fold(NULL) IS NULL")).toInt(), 1);
+    EXPECT_EQ(value(QStringLiteral("SELECT tavrel_starts(NULL, 'a') IS NULL")).toInt(), 1);
 }
 
 TEST_F(TextFunctionsTest, BackgroundStatementsHandBackTheLatestResultOrItsFailure) {
     BackgroundQuery query(context.dataPath(QStringLiteral("cheques.db")), DatabaseKind::Cheques);
     QVariantList answer;
     QString failure;
-    auto done = [&](const QVariantList& row) { answer = row; };
+    auto done = [&](const QList<QVariantList>& rows) { answer = rows.value(0); };
     auto failed = [&](const AppError& error) { failure = error.description(); };
     query.start(QStringLiteral("SELECT COUNT(*), 1"), {}, done, failed);
-    query.start(QStringLiteral("SELECT COUNT(*) FROM CHEQUES WHERE tavrel_fold(NM_EMITENTE) = ?"),
-                {QStringLiteral("edson")}, done, failed);
+    query.start(QStringLiteral("SELECT COUNT(*) FROM CHEQUES WHERE NM_EMITENTE = ?"),
+                {QStringLiteral("EDSON")}, done, failed);
     waitForBackgroundQueries();
     EXPECT_EQ(answer, (QVariantList{1})) << "only the statement started last answers";
     EXPECT_FALSE(query.pending());

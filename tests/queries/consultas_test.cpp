@@ -113,6 +113,7 @@ TEST_F(ConsultasTest, TheClientGridListsWhatItsTotalsCountAndHeadsGroupsWithThei
 
     GroupingGrid* g = grid(screen);
     g->groupBy(0);
+    waitForBackgroundQueries();
     EXPECT_EQ(test::gridLines(g),
               (Lines{{QStringLiteral("> Cliente: JOSÉ D'ÁVILA (Total Negociado  = 250,00 "
                                      "Total Juros  = 0,00)")},
@@ -232,6 +233,7 @@ TEST_F(ConsultasTest, PrintAndPreviewTheGridAsArranged) {
     addCheque("00002", 250, "B", "2026-12-12");
     QWidget* screen = openQuery(QStringLiteral("fconsultacliente"));
     grid(screen)->groupBy(0);
+    waitForBackgroundQueries();
     grid(screen)->expandAll();
     control<QCheckBox>(screen, "Check3")->setChecked(true);
     click(screen, "cmdPrint");

@@ -45,6 +45,7 @@ void readLines(const GroupingGrid* grid, const QModelIndex& parent, int depth,
 }  // namespace
 
 QList<QStringList> gridLines(const GroupingGrid* grid) {
+    grid->model()->waitForRows();
     QList<QStringList> lines;
     readLines(grid, {}, 0, lines);
     return lines;

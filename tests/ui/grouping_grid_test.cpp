@@ -97,6 +97,7 @@ TEST_F(GroupingGridTest, DroppedHeadersNestInDropOrderWithTheirTotals) {
     dropOnGroupArea(4);
     dropOnGroupArea(0);  // already grouped: nothing changes
     EXPECT_EQ(grid->grouping(), (QList<int>{0, 4}));
+    waitForBackgroundQueries();
     EXPECT_EQ(label("grupo1"), "Cliente");
     EXPECT_EQ(label("grupo2"), QStringLiteral("Situação"));
     EXPECT_FALSE(grid->findChild<QLabel*>("dica")->isVisibleTo(grid));
@@ -129,6 +130,7 @@ TEST_F(GroupingGridTest, DroppedHeadersNestInDropOrderWithTheirTotals) {
     EXPECT_EQ(grid->grouping(), (QList<int>{4}));
     EXPECT_EQ(label("grupo1"), QStringLiteral("Situação"));
     grid->ungroup(4);
+    waitForBackgroundQueries();
     EXPECT_TRUE(grid->findChild<QLabel*>("dica")->isVisibleTo(grid));
     EXPECT_EQ(test::gridLines(grid).size(), 4);
 }
@@ -150,6 +152,7 @@ TEST_F(GroupingGridTest, PrintsTheArrangementOrOnlyTheSelection) {
     grid->setGrouping({0});
     grid->setColumnVisible(1, false);
     grid->setColumnPosition(4, 0);
+    waitForBackgroundQueries();
     grid->view()->expand(at(1));  // MARIA open, ANA closed
 
     GridPrintOptions options;

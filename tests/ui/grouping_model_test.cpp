@@ -139,6 +139,7 @@ TEST_F(SmallModelTest, NestedGroupsCarryCountsSumsAndOrdinals) {
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     show();
     model.setGrouping({0, 4});
+    model.waitForRows();
     EXPECT_EQ(lines(), (QStringList{
                            QStringLiteral("> Cliente: ANA"),
                            QStringLiteral("  > Situação: "),  // the NULL group comes first
@@ -173,6 +174,7 @@ TEST_F(SmallModelTest, NestedGroupsCarryCountsSumsAndOrdinals) {
                QStringLiteral(" (%1 cheques, %2)").arg(group.count).arg(formatMoney(group.sum(2)));
     });
     model.setGrouping({0});
+    model.waitForRows();
     EXPECT_EQ(model.index(1, 0).data().toString(),
               QStringLiteral("Cliente: MARIA (3 cheques, 1750,50)"));
 }
@@ -269,6 +271,7 @@ TEST_F(LargeModelTest, ScrollingAndJumpingThroughAFlatListStaysWithinTheBudget) 
 TEST_F(LargeModelTest, ThousandsOfGroupsAndTheirRowsStayWithinTheBudget) {
     show();
     model.setGrouping({1});  // by exchange: 20,001 groups
+    model.waitForRows();
     while (model.canFetchMore({})) {
         model.fetchMore({});
         peak = std::max(peak, model.materialisedRows());
@@ -291,6 +294,7 @@ TEST_F(LargeModelTest, ThousandsOfGroupsAndTheirRowsStayWithinTheBudget) {
 
     // Nested: by client, then exchange; the last client's last exchange.
     model.setGrouping({0, 1});
+    model.waitForRows();
     const QModelIndex client = model.index(model.rowCount() - 1, 0);
     EXPECT_EQ(client.data().toString(), QStringLiteral("Cliente: CLIENTE 50"));
     while (model.canFetchMore(client)) {
