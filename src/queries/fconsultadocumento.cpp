@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "ui/readable_text.h"
+
 namespace tavrel {
 namespace {
 
@@ -45,6 +47,7 @@ fconsultadocumento::fconsultadocumento(Context& context, QWidget* parent)
         opcoes_ << opcao;
     }
     areaDeSelecao()->addStretch();
+    keepTextReadable(this);
     opcoes_[1]->setChecked(true);  // "Documento": this is the query by document
     connect(cd_chave, &QLineEdit::textChanged, this, [this] { filtra(); });
     connect(grupo, &QButtonGroup::idToggled, this, [this](int, bool checked) {

@@ -33,15 +33,20 @@ QPushButton* navigatorButton(QWidget* parent, const char* name, const QString& t
 // A first width that shows the caption and a typical value.
 int initialWidth(const GroupingColumn& column, const QFontMetrics& metrics) {
     const int caption = metrics.horizontalAdvance(column.caption) + 24;
-    int value = metrics.horizontalAdvance(QStringLiteral("0000000"));
+    int value = metrics.horizontalAdvance(QStringLiteral("MMMMMMMM"));  // a name's first words
     switch (column.format) {
         case ColumnFormat::Currency:
-            value = metrics.horizontalAdvance(QStringLiteral("R$ 00.000,00"));
+            // Wide enough for the grand total under it.
+            value = metrics.horizontalAdvance(QStringLiteral("R$ 00.000.000,00"));
+            break;
+        case ColumnFormat::Money:
+        case ColumnFormat::Number:
+            value = metrics.horizontalAdvance(QStringLiteral("0000000,00"));
             break;
         case ColumnFormat::Date:
             value = metrics.horizontalAdvance(QStringLiteral("00/00/00000"));
             break;
-        default:
+        case ColumnFormat::Plain:
             break;
     }
     return std::max(caption, value + 12);
@@ -65,6 +70,7 @@ GroupingGrid::GroupingGrid(Context& context, const QString& name, QWidget* paren
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setAllColumnsShowFocus(true);
     view_->setRootIsDecorated(false);
+    view_->setIndentation(14);
     view_->setExpandsOnDoubleClick(true);
     view_->header()->setStretchLastSection(false);
     totals_ = new GridTotalsBar(view_, this);

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "ui/grouping_model.h"
 
@@ -280,10 +281,13 @@ void GridTotalsBar::paintEvent(QPaintEvent*) {
         if (texts_[column].isEmpty() || header->isSectionHidden(column)) {
             continue;
         }
-        const QRect cell(offset + header->sectionViewportPosition(column), 0,
-                         header->sectionSize(column), height());
-        painter.drawText(cell.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter,
-                         texts_[column]);
+        // Right-aligned under its column; a total wider than the column runs on to the left.
+        const int right =
+            offset + header->sectionViewportPosition(column) + header->sectionSize(column) - 3;
+        const int width = std::max(header->sectionSize(column) - 6,
+                                   painter.fontMetrics().horizontalAdvance(texts_[column]));
+        painter.drawText(QRect(right - width, 0, width, height()),
+                         Qt::AlignRight | Qt::AlignVCenter, texts_[column]);
     }
 }
 
