@@ -177,15 +177,13 @@ void ProximaTrocaIndexed(benchmark::State& state) {
 
 // --- adding a cheque on the exchange screen --------------------------------------------------
 
-using bench::SilentDialogs;
-
 // The operator's whole round for one cheque: the document left (blacklist, client document,
 // issuer history), the deposit date left (holiday shift), the value left (client limits), the
 // account left (key), then "&ADICIONAR CHEQUE" (liquidity, history, calculation, insert, grid).
 // A new exchange is started every 20 cheques, outside the timing.
 void AdicionaChequeNaTela(benchmark::State& state) {
     FixedClock clock(QDateTime(QDate::currentDate(), QTime(10, 0)));
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     Context context;
     context.programFolder = data->folder.path();
     context.writableFolder = data->folder.path();

@@ -4,8 +4,8 @@
 
 namespace tavrel::bench {
 
-// Answers every question with Yes and every input or chooser with nothing, silently: screens
-// measured in a benchmark never wait for an operator.
+// Answers every question with Yes and every input with nothing, silently: the screens measured
+// by the benchmarks are built, never shown.
 class SilentDialogs final : public Dialogs {
 public:
     DialogAnswer message(const QString&, const QString&, DialogButtons buttons,

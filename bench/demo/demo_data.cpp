@@ -27,8 +27,8 @@
 #include "exchange/cheque_store.h"
 #include "exchange/feriados.h"
 #include "exchange/parametros.h"
-#include "exchange/recompra.h"
 #include "exchange/totais_troca.h"
+#include "lifecycle/recompra.h"
 
 namespace tavrel::demo {
 namespace {
@@ -215,14 +215,25 @@ private:
                 blacklisted_.insert(r.document);
             }
             if (random_.chance(0.85)) {
-                repurchase_.run({nextCode(db_, QStringLiteral("RECOMPRA"),
-                                          QStringLiteral("CD_lancamento"), code_width::kLancamento),
-                                 r.client, r.exchange, r.value, r.rate, storageDate(r.deposit),
-                                 storageDate(r.exchangeDate)});
+                repurchase_.run({nextRepurchaseCode(), r.client, r.exchange, r.value, r.rate,
+                                 storageDate(r.deposit), storageDate(r.exchangeDate)});
                 owingClients_.insert(r.client);
             }
         }
         markReturned_.run({kAlineas[random_.weighted(kAlineaWeights)], r.id});
+    }
+
+    // The next repurchase entry number, as the program gives it: the first from the table, the
+    // rest counted on here (the table's highest by number is read with a scan of its codes, too
+    // slow to repeat for every return of a long history).
+    QString nextRepurchaseCode() {
+        if (lastRepurchase_ < 0) {
+            lastRepurchase_ =
+                codeValue(nextCode(db_, QStringLiteral("RECOMPRA"), QStringLiteral("CD_lancamento"),
+                                   code_width::kLancamento)) -
+                1;
+        }
+        return formatCode(++lastRepurchase_, code_width::kLancamento);
     }
 
     // The client's open repurchases, brought up to date and settled out of this exchange
@@ -363,6 +374,7 @@ private:
     int frequentIssuers_ = 0;
     QSet<QString> blacklisted_;
     QSet<QString> owingClients_;
+    long long lastRepurchase_ = -1;
     std::priority_queue<PendingReturn, std::vector<PendingReturn>, std::greater<>> returns_;
     QDate simulatedDay_;
     DemoSummary summary_;

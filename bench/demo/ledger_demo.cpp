@@ -1,14 +1,15 @@
 #include "demo/ledger_demo.h"
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/ptbr.h"
 #include "data/codes.h"
 #include "data/sql.h"
 #include "data/transaction.h"
 #include "demo/prepared.h"
+#include "ledger/saldos.h"
 
 namespace tavrel::demo {
 namespace {
@@ -106,7 +107,7 @@ LedgerCounts generateLedger(const QSqlDatabase& caixa, Random& random, int entry
                         amountAround(random, kDescriptions[description].median), date});
     }
 
-    // Running balance per account in the order date, then code.
+    // Running balance per account in the order date, then code, as the ledger screen keeps it.
     QList<int> order(entries.size());
     for (int i = 0; i < order.size(); ++i) {
         order[i] = i;
@@ -116,13 +117,23 @@ LedgerCounts generateLedger(const QSqlDatabase& caixa, Random& random, int entry
         const Entry& y = entries[b];
         return std::tie(x.account, x.date, x.code) < std::tie(y.account, y.date, y.code);
     });
-    QHash<QString, double> balance;
     QList<double> saldo(entries.size());
-    for (int i : order) {
-        const Entry& e = entries[i];
-        const bool credit = kDescriptions[e.description].type == 'C';
-        balance[e.account] += credit ? e.amount : -e.amount;
-        saldo[i] = balance[e.account];
+    for (auto first = order.cbegin(); first != order.cend();) {
+        const QString& account = entries[*first].account;
+        const auto last =
+            std::find_if(first, order.cend(), [&](int i) { return entries[i].account != account; });
+        std::vector<Movimento> movimentos;
+        for (auto i = first; i != last; ++i) {
+            const Entry& e = entries[*i];
+            movimentos.push_back({e.amount, kDescriptions[e.description].type == 'C'
+                                                ? Sentido::Credito
+                                                : Sentido::Debito});
+        }
+        const std::vector<double> saldos = RecalculaSaldos(movimentos);
+        for (auto i = first; i != last; ++i) {
+            saldo[*i] = saldos[static_cast<size_t>(i - first)];
+        }
+        first = last;
     }
 
     Prepared insert(

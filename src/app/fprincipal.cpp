@@ -15,7 +15,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/due_cheques.h"
 #include "app/fsair.h"
 #include "app/menu_pictures.h"
 #include "app/menu_table.h"
@@ -24,6 +23,7 @@
 #include "core/context.h"
 #include "core/desktop.h"
 #include "data/connection.h"
+#include "lifecycle/cheques_vencidos.h"
 #include "ui/readable_text.h"
 #include "ui/screen_factory.h"
 

@@ -13,6 +13,7 @@
 #include "core/desktop.h"
 #include "core/dialogs.h"
 #include "core/password.h"
+#include "core/ptbr.h"
 #include "data/connection.h"
 #include "data/sql.h"
 #include "ui/readable_text.h"
@@ -114,20 +115,23 @@ void frmLogin::escolheUsuario(const QString& name) {
 }
 
 void frmLogin::confirma() {
-    const QString name = userName_->currentText();
+    const QString typedName = userName_->currentText();
     const QString typed = password_->text();
+    QString name;
     QString code;
     bool accepted = false;
     step([&] {
-        // Two users may share a name: the one whose password was typed is the one logging in.
-        QSqlQuery query = runSql(
-            connection_ ? connection_->db() : QSqlDatabase(),
-            QStringLiteral("SELECT CD_usuario, SENHA FROM USUARIOS WHERE USUARIO = ? ORDER BY id"),
-            {name});
+        // The name matches whatever its letter case; the password must be exact. Two users may
+        // share a name: the one whose password was typed is the one logging in.
+        QSqlQuery query =
+            runSql(connection_ ? connection_->db() : QSqlDatabase(),
+                   QStringLiteral("SELECT CD_usuario, SENHA, USUARIO FROM USUARIOS ORDER BY id"));
         while (!accepted && query.next()) {
-            if (verifyPassword(typed, query.value(1).toString())) {
+            if (sameName(typedName, query.value(2).toString()) &&
+                verifyPassword(typed, query.value(1).toString())) {
                 accepted = true;
                 code = query.value(0).toString();
+                name = query.value(2).toString();
             }
         }
     });
@@ -138,7 +142,7 @@ void frmLogin::confirma() {
         password_->selectAll();
         return;
     }
-    context().userName = name;
+    context().userName = name;  // as registered, whatever case was typed
     context().userCode = code;
     registraLog(QStringLiteral("**** EFETUOU LOGIN NO SISTEMA"), QStringLiteral("**"));
     emit loginAceito();

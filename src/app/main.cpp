@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QWidget>
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     tavrel::QtDesktop desktop;
     tavrel::Context context;
     context.programFolder = QApplication::applicationDirPath();
+    context.executableName = QFileInfo(QApplication::applicationFilePath()).fileName();
     context.writableFolder = tavrel::chooseWritableFolder(context.programFolder);
     context.clock = &clock;
     context.dialogs = &dialogs;

@@ -6,6 +6,7 @@
 #include "app/fsair.h"
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
+#include "ledger/flancamentos.h"
 #include "queries/fconsultacliente.h"
 #include "queries/fconsultadocumento.h"
 #include "queries/fconsultaperiodo.h"
@@ -56,6 +57,7 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<FTROCA>(factory, "FTROCA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
+    addScreen<flancamentos>(factory, "flancamentos");
     // Movement queries and their choosers.
     addScreen<fconsultacliente>(factory, "fconsultacliente");
     addScreen<fconsultadocumento>(factory, "fconsultadocumento");

@@ -1,9 +1,10 @@
 #include "core/money.h"
 
 #include <QLocale>
-#include <algorithm>
 #include <charconv>
 #include <cmath>
+
+#include "core/decimal_digits.h"
 
 namespace tavrel {
 namespace {
@@ -15,20 +16,9 @@ double roundDecimal(double value, int decimals) {
     if (!std::isfinite(value) || value == 0.0) {
         return value;
     }
-    // The decimal form with 15 significant digits: "d.dddddddddddddde±XX".
-    char text[32];
-    const char* end =
-        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific, 14)
-            .ptr;
-    const char* exponentText = std::find(static_cast<const char*>(text), end, 'e') + 1;
-    if (*exponentText == '+') {
-        ++exponentText;
-    }
-    int exponent = 0;
-    std::from_chars(exponentText, end, exponent);
-    const char digits[15] = {text[0],  text[2],  text[3],  text[4],  text[5],
-                             text[6],  text[7],  text[8],  text[9],  text[10],
-                             text[11], text[12], text[13], text[14], text[15]};
+    const DecimalDigits decimal = decimalDigits(value);
+    const char* digits = decimal.digits;
+    const int exponent = decimal.exponent;
 
     // Position of the first dropped digit.
     const int keep = exponent + 1 + decimals;

@@ -2,16 +2,23 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <cmath>
 
+#include "core/decimal_digits.h"
 #include "core/errors.h"
 
 namespace tavrel {
 
-std::optional<double> parseNumber(const QString& text) {
-    // Either plain digits with an optional decimal comma, or digits grouped by dots in threes.
+std::optional<double> parseNumber(const QString& text, NumberKind kind) {
+    // Either plain digits with an optional decimal comma, or digits grouped by dots in threes
+    // after a first group that does not start with 0.
     static const QRegularExpression pattern(
-        QStringLiteral(R"(^([+-])?(\d+|\d{1,3}(?:\.\d{3})+)(?:,(\d*))?$)"));
-    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+        QStringLiteral(R"(^([+-])?(\d+|[1-9]\d{0,2}(?:\.\d{3})+)(?:,(\d*))?$)"));
+    const QString trimmed = text.trimmed();
+    if (kind == NumberKind::Rate && trimmed.contains(QLatin1Char('.'))) {
+        return std::nullopt;
+    }
+    const QRegularExpressionMatch match = pattern.match(trimmed);
     if (!match.hasMatch()) {
         return std::nullopt;
     }
@@ -27,24 +34,37 @@ std::optional<double> parseNumber(const QString& text) {
     return match.captured(1) == QLatin1String("-") ? -value : value;
 }
 
-double toNumber(const QString& text) {
-    if (auto value = parseNumber(text)) {
+double toNumber(const QString& text, NumberKind kind) {
+    if (auto value = parseNumber(text, kind)) {
         return *value;
     }
     throw ConversionError(text);
 }
 
 QString formatNumber(double value) {
-    QString text = QString::number(value, 'g', 15);
-    if (text.contains(QLatin1Char('e'))) {
-        text = QString::number(value, 'f', 10);
-        while (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-        if (text.endsWith(QLatin1Char('.')))
-            text.chop(1);
+    if (!std::isfinite(value)) {
+        return QString::number(value);
     }
-    text.replace(QLatin1Char('.'), QLatin1Char(','));
-    return text;
+    if (value == 0.0) {
+        return QStringLiteral("0");  // -0 too
+    }
+    // The 15 significant digits, laid out without the exponent.
+    const DecimalDigits decimal = decimalDigits(value);
+    const int exponent = decimal.exponent;
+    QString digits = QString::fromLatin1(decimal.digits, sizeof decimal.digits);
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0'))) {
+        digits.chop(1);
+    }
+
+    QString result = value < 0 ? QStringLiteral("-") : QString();
+    if (exponent < 0) {
+        result += QStringLiteral("0,") + QString(-exponent - 1, QLatin1Char('0')) + digits;
+    } else if (digits.size() <= exponent + 1) {
+        result += digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+    } else {
+        result += digits.left(exponent + 1) + QLatin1Char(',') + digits.mid(exponent + 1);
+    }
+    return result;
 }
 
 std::optional<QDate> parseDate(const QString& text) {
@@ -82,6 +102,14 @@ QDate fromStorageDate(const QVariant& value) {
 
 QString formulaDate(const QDate& date) {
     return QLatin1Char('#') + date.toString(QStringLiteral("yyyy/MM/dd")) + QLatin1Char('#');
+}
+
+bool sameName(const QString& typed, const QString& stored) {
+    return QString::compare(typed, stored, Qt::CaseInsensitive) == 0;
+}
+
+QString countText(long long count, const QString& singular, const QString& plural) {
+    return QString::number(count) + QLatin1Char(' ') + (count == 1 ? singular : plural);
 }
 
 QString regionalText(const QVariant& value) {

@@ -93,6 +93,16 @@ const Migration kChequesV3 = {
     QStringLiteral("CREATE INDEX cheques_troca_numero ON CHEQUES (LENGTH(CD_TROCA), CD_TROCA)"),
 };
 
+// Version 4: the next code of a register is its highest code by number (longest, then highest
+// text). These indexes answer that in one probe instead of a walk of the codes, which matters
+// for the repurchase entries, numbered on every return of a cheque.
+const Migration kChequesV4 = {
+    QStringLiteral("CREATE INDEX recompra_numero ON RECOMPRA "
+                   "(LENGTH(CD_lancamento), CD_lancamento)"),
+    QStringLiteral("CREATE INDEX clientes_numero ON CLIENTES (LENGTH(CD_CLIENTE), CD_CLIENTE)"),
+    QStringLiteral("CREATE INDEX usuarios_numero ON USUARIOS (LENGTH(CD_usuario), CD_usuario)"),
+};
+
 const Migration kCaixaV1 = {
     QStringLiteral("CREATE TABLE CONTAS (id INTEGER PRIMARY KEY, CD_CONTA TEXT, DS_CONTA TEXT)"),
     QStringLiteral("CREATE UNIQUE INDEX contas_codigo ON CONTAS (CD_CONTA)"),
@@ -105,6 +115,26 @@ const Migration kCaixaV1 = {
         VL_SALDO REAL))"),
     QStringLiteral("CREATE UNIQUE INDEX lancamentos_codigo ON LANCAMENTOS (CD_lancamento)"),
     QStringLiteral("CREATE INDEX lancamentos_conta ON LANCAMENTOS (CD_CONTA, DT_LANCAMENTO)"),
+};
+
+// Version 2 of the cash database: the ledger walks an account's entries in the order of date,
+// then entry code, to rewrite their running balances, and its grid pages through them in that
+// order. The amount and the status ride along so the account's totals are read from the index
+// alone; the balance is left out, so rewriting it never touches the index.
+const Migration kCaixaV2 = {
+    QStringLiteral("CREATE INDEX lancamentos_conta_data ON LANCAMENTOS "
+                   "(CD_CONTA, DT_LANCAMENTO, CD_lancamento, CD_STATUS, VL_LANCAMENTO)"),
+    QStringLiteral("DROP INDEX lancamentos_conta"),
+};
+
+// Version 3: the next code by number in one probe, as in the main database's version 4; ledger
+// entries are numbered on every entry typed.
+const Migration kCaixaV3 = {
+    QStringLiteral("CREATE INDEX lancamentos_numero ON LANCAMENTOS "
+                   "(LENGTH(CD_lancamento), CD_lancamento)"),
+    QStringLiteral("CREATE INDEX contas_numero ON CONTAS (LENGTH(CD_CONTA), CD_CONTA)"),
+    QStringLiteral("CREATE INDEX historicos_numero ON HISTORICOS "
+                   "(LENGTH(CD_HISTORICO), CD_HISTORICO)"),
 };
 
 // The main menu: groups and positions follow the screen's fixed table of positions.
@@ -176,9 +206,9 @@ const Migration kTutorialV1 = {
 std::vector<Migration> migrations(DatabaseKind kind) {
     switch (kind) {
         case DatabaseKind::Cheques:
-            return {kChequesV1, kChequesV2, kChequesV3};
+            return {kChequesV1, kChequesV2, kChequesV3, kChequesV4};
         case DatabaseKind::Caixa:
-            return {kCaixaV1};
+            return {kCaixaV1, kCaixaV2, kCaixaV3};
         case DatabaseKind::Menu:
             return {menuV1()};
         case DatabaseKind::Tutorial:

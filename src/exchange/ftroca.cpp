@@ -26,8 +26,8 @@
 #include "exchange/feriados.h"
 #include "exchange/leitora.h"
 #include "exchange/parametros.h"
-#include "exchange/recompra.h"
 #include "exchange/totais_troca.h"
+#include "lifecycle/recompra.h"
 #include "reports/print_report.h"
 
 #include "ui/clickable_label.h"
@@ -173,7 +173,11 @@ QString FTROCA::codigoCliente() const {
     const QString texto = NM_CLIENTE->currentText();
     int indice = NM_CLIENTE->currentIndex();
     if (indice < 0 || NM_CLIENTE->itemText(indice) != texto) {
-        indice = NM_CLIENTE->findText(texto, Qt::MatchExactly);
+        indice = NM_CLIENTE->findText(texto, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+    if (indice < 0) {
+        // A typed name matches whatever its letter case (sameName's rule).
+        indice = NM_CLIENTE->findText(texto, Qt::MatchFixedString);
     }
     return indice < 0 ? QString() : NM_CLIENTE->itemData(indice).toString();
 }
@@ -309,7 +313,7 @@ void FTROCA::saiCliente() {
 }
 
 void FTROCA::saiTaxa() {
-    const std::optional<double> taxa = parseNumber(vl_taxa->text());
+    const std::optional<double> taxa = parseNumber(vl_taxa->text(), NumberKind::Rate);
     if (!estado_->parametros.st_jzero && taxa.value_or(0) == 0) {
         context().dialogs->inform(QStringLiteral("TAXA NÃO PODE ESTAR ZERADA"), {},
                                   DialogIcon::None);

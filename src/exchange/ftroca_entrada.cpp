@@ -248,7 +248,7 @@ void FTROCA::adicionaCheque() {
     }
     double taxa = 0;
     if (!vl_taxa->text().trimmed().isEmpty() || !estado_->parametros.st_jzero) {
-        const std::optional<double> digitada = parseNumber(vl_taxa->text());
+        const std::optional<double> digitada = parseNumber(vl_taxa->text(), NumberKind::Rate);
         if (!digitada || (*digitada == 0 && !estado_->parametros.st_jzero)) {
             avisa(context(), QStringLiteral("TAXA NÃO PODE ESTAR ZERADA"));
             vl_taxa->setFocus();

@@ -1,5 +1,7 @@
 #include "ledger/fcontas.h"
 
+#include "core/ptbr.h"
+
 namespace tavrel {
 namespace {
 
@@ -31,5 +33,17 @@ RegisterSpec contasSpec() {
 
 fcontas::fcontas(Context& context, QWidget* parent)
     : RegisterScreen(context, contasSpec(), parent) {}
+
+QString fcontas::motivoParaManter(const Row& row) {
+    // Entries name their account by its code only: deleted, the account would hand them to the
+    // next account given that code.
+    const long long lancamentos = countWhere(
+        QStringLiteral("LANCAMENTOS"), QStringLiteral("CD_CONTA"), row.text(spec().codeColumn));
+    if (lancamentos == 0)
+        return {};
+    return QStringLiteral("A conta %1 não pode ser excluída: tem %2.")
+        .arg(row.text(spec().nameColumn),
+             countText(lancamentos, QStringLiteral("lançamento"), QStringLiteral("lançamentos")));
+}
 
 }  // namespace tavrel

@@ -10,6 +10,9 @@ class fcontas : public RegisterScreen {
 
 public:
     explicit fcontas(Context& context, QWidget* parent = nullptr);
+
+protected:
+    QString motivoParaManter(const Row& row) override;
 };
 
 }  // namespace tavrel

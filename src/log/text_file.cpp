@@ -1,6 +1,10 @@
 #include "log/text_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSaveFile>
+
+#include "core/errors.h"
 
 namespace tavrel {
 
@@ -17,6 +21,35 @@ bool appendLines(const QString& path, const QStringList& lines) {
     const bool written = file.write(bytes) == bytes.size();
     file.close();
     return written;
+}
+
+void writeWholeFile(const QString& path, const QByteArray& content, const QString& source) {
+    QSaveFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+    if (!written) {
+        throw AppError(error_number::kFileAccess,
+                       QStringLiteral("Não foi possível gravar o arquivo %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()),
+                       source);
+    }
+}
+
+QString readWholeFile(const QString& path, const QString& source) {
+    QFile file(path);
+    if (!file.exists()) {
+        throw AppError(
+            error_number::kFileNotFound,
+            QStringLiteral("Arquivo não encontrado: %1").arg(QDir::toNativeSeparators(path)),
+            source);
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw AppError(error_number::kFileAccess,
+                       QStringLiteral("Não foi possível ler o arquivo %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()),
+                       source);
+    }
+    return QString::fromUtf8(file.readAll());
 }
 
 }  // namespace tavrel

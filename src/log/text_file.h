@@ -9,4 +9,12 @@ namespace tavrel {
 // Returns false when the file could not be opened or written.
 bool appendLines(const QString& path, const QStringList& lines);
 
+// Replaces the whole file at once, so a failure leaves the previous file as it was. Throws
+// AppError (75, file access) with `source` as the failing object.
+void writeWholeFile(const QString& path, const QByteArray& content, const QString& source);
+
+// The whole file read as UTF-8 text. Throws AppError (53 when it does not exist, 75 when it
+// cannot be read) with `source` as the failing object.
+QString readWholeFile(const QString& path, const QString& source);
+
 }  // namespace tavrel

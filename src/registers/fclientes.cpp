@@ -3,6 +3,8 @@
 #include <QLineEdit>
 
 #include "core/money.h"
+#include "core/ptbr.h"
+#include "data/sql.h"
 #include "registers/cliente_totais.h"
 
 namespace tavrel {
@@ -18,14 +20,15 @@ RegisterField texto(const char* control, const char* column, const char* label,
 }
 
 RegisterField numero(const char* control, const char* column, const char* label,
-                     const char* tooltip) {
+                     const char* tooltip, NumberKind kind = NumberKind::Amount) {
     return {.control = control,
             .column = column,
             .label = QString::fromUtf8(label),
             .tooltip = QString::fromUtf8(tooltip),
             .kind = RegisterField::Kind::Number,
             .group = QStringLiteral("Limites"),
-            .selectAllOnEnter = true};
+            .selectAllOnEnter = true,
+            .numberKind = kind};
 }
 
 RegisterSpec clientesSpec() {
@@ -59,8 +62,8 @@ RegisterSpec clientesSpec() {
                "Por Cheque:", "Digite o valor máximo para cada cheque nas trocas desse cliente"),
         numero("lm_concentracao", "LM_CONCENTRACAO", "Concentração:",
                "Digite o valor maximo de concentração de um cpf ou cgc dentro de uma operação"),
-        numero("vl_taxa", "VL_TAXA",
-               "Taxa Usada:", "Digite o valor da Taxa a ser aplicada nas trocas desse cliente"),
+        numero("vl_taxa", "VL_TAXA", "Taxa Usada:",
+               "Digite o valor da Taxa a ser aplicada nas trocas desse cliente", NumberKind::Rate),
     };
     spec.nameColumn = QStringLiteral("NM_CLIENTE");
     spec.gridOrder = QStringLiteral("NM_CLIENTE");
@@ -121,6 +124,31 @@ void fclientes::afterMostra(const Row& row) {
             formatMoney(row.value(QStringLiteral("VL_LIMITE")).toDouble() - usado));
         compensado_->setText(formatMoney(totais.compensado));
     });
+}
+
+QString fclientes::motivoParaManter(const Row& row) {
+    // A client's cheques (brought or passed on to it) and repurchases name it by its code only:
+    // deleted, they would belong to the next client given that code.
+    const QString codigo = row.text(spec().codeColumn);
+    const long long cheques =
+        scalarSql(db(),
+                  QStringLiteral("SELECT (SELECT COUNT(*) FROM CHEQUES WHERE CD_CLIENTE = ?) + "
+                                 "(SELECT COUNT(*) FROM CHEQUES WHERE CD_DESTINO = ? AND "
+                                 "CD_CLIENTE <> ?)"),
+                  {codigo, codigo, codigo})
+            .toLongLong();
+    const long long recompras =
+        countWhere(QStringLiteral("RECOMPRA"), QStringLiteral("CD_CLIENTE"), codigo);
+    QStringList motivos;
+    if (cheques > 0)
+        motivos << countText(cheques, QStringLiteral("cheque"), QStringLiteral("cheques"));
+    if (recompras > 0)
+        motivos << countText(recompras, QStringLiteral("lançamento de recompra"),
+                             QStringLiteral("lançamentos de recompra"));
+    if (motivos.isEmpty())
+        return {};
+    return QStringLiteral("O cliente %1 não pode ser excluído: tem %2.")
+        .arg(row.text(spec().nameColumn), motivos.join(QStringLiteral(" e ")));
 }
 
 void fclientes::afterIncluir() {

@@ -16,6 +16,7 @@ public:
     void sair() override;
 
 protected:
+    QString motivoParaManter(const Row& row) override;
     void afterIncluir() override;
     void afterAlterar() override;
     void afterExcluir(const Row& row) override;

@@ -11,10 +11,10 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
-#include "core/errors.h"
 #include "core/ptbr.h"
 #include "data/connection.h"
 #include "data/sql.h"
+#include "ui/load_all_rows.h"
 #include "ui/read_only_grid.h"
 
 namespace tavrel {
@@ -95,12 +95,11 @@ QSqlDatabase fferiados::db() const {
 }
 
 void fferiados::reload() {
-    model_->setQuery(runSqlForModel(
-        db(), QStringLiteral("SELECT DT_FERIADO FROM FERIADOS ORDER BY DT_FERIADO")));
+    loadAllRows(*model_, runSqlForModel(db(), QStringLiteral("SELECT DT_FERIADO FROM FERIADOS "
+                                                             "ORDER BY DT_FERIADO")));
     model_->setHeaderData(0, Qt::Horizontal, QStringLiteral("DATA"));
-    // As a freshly loaded list, the first line is the current one.
-    if (model_->rowCount() > 0)
-        grid_->setCurrentIndex(model_->index(0, 0));
+    // No line is current until the operator selects one: "&EXCLUIR" deletes without a
+    // question, so it must never fall on a line nobody chose.
 }
 
 void fferiados::limpaData() {
@@ -116,6 +115,18 @@ void fferiados::gravar() {
         data_->setFocus();
         return;
     }
+    bool listado = false;
+    step([&] {
+        listado = scalarSql(db(), QStringLiteral("SELECT 1 FROM FERIADOS WHERE DT_FERIADO = ?"),
+                            {storageDate(*dia)})
+                      .isValid();
+    });
+    if (listado) {
+        context().dialogs->inform(
+            QStringLiteral("O feriado %1 já está cadastrado.").arg(formatDate(*dia)));
+        data_->setFocus();
+        return;
+    }
     step([&] {
         runSql(db(), QStringLiteral("INSERT INTO FERIADOS (DT_FERIADO) VALUES (?)"),
                {storageDate(*dia)});
@@ -125,12 +136,12 @@ void fferiados::gravar() {
 }
 
 void fferiados::excluir() {
-    step([this] {
-        const QModelIndex current = grid_->currentIndex();
-        if (!current.isValid()) {
-            throw AppError(error_number::kDatabase, QStringLiteral("Nenhum feriado selecionado."),
-                           grid_->objectName());
-        }
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid()) {
+        context().dialogs->inform(QStringLiteral("Selecione na lista o feriado a excluir."));
+        return;
+    }
+    step([&] {
         // Lines of the same date are alike, so removing any one of them removes the line chosen.
         runSql(db(),
                QStringLiteral("DELETE FROM FERIADOS WHERE id = (SELECT id FROM FERIADOS WHERE "

@@ -13,8 +13,8 @@ namespace tavrel {
 
 class Connection;
 
-// Holidays: the dates on which no cheque is deposited. Lists, adds and deletes dates; a date may
-// be listed twice.
+// Holidays: the dates on which no cheque is deposited. Lists, adds and deletes dates; a date
+// already listed is refused.
 class fferiados : public Screen {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ public:
     ~fferiados() override;
 
     void gravar();   // "&GRAVAR": adds the typed date
-    void excluir();  // "&EXCLUIR": deletes the selected line, without a question
+    void excluir();  // "&EXCLUIR": deletes the line the operator selected, without a question
 
 private:
     void buildScreen();

@@ -1,5 +1,7 @@
 #include "registers/fhistoricos.h"
 
+#include "core/ptbr.h"
+
 namespace tavrel {
 namespace {
 
@@ -37,5 +39,17 @@ RegisterSpec historicosSpec() {
 
 fhistoricos::fhistoricos(Context& context, QWidget* parent)
     : RegisterScreen(context, historicosSpec(), parent) {}
+
+QString fhistoricos::motivoParaManter(const Row& row) {
+    // Entries name their description by its code only: deleted, the description would lend its
+    // text and type to the next description given that code.
+    const long long lancamentos = countWhere(
+        QStringLiteral("LANCAMENTOS"), QStringLiteral("CD_HISTORICO"), row.text(spec().codeColumn));
+    if (lancamentos == 0)
+        return {};
+    return QStringLiteral("O histórico %1 não pode ser excluído: é usado em %2.")
+        .arg(row.text(spec().nameColumn),
+             countText(lancamentos, QStringLiteral("lançamento"), QStringLiteral("lançamentos")));
+}
 
 }  // namespace tavrel

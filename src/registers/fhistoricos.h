@@ -10,6 +10,9 @@ class fhistoricos : public RegisterScreen {
 
 public:
     explicit fhistoricos(Context& context, QWidget* parent = nullptr);
+
+protected:
+    QString motivoParaManter(const Row& row) override;
 };
 
 }  // namespace tavrel

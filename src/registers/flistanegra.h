@@ -5,7 +5,8 @@
 namespace tavrel {
 
 // Blacklist of issuer documents. Rows are keyed on the document as typed (no code is given
-// out): a document is added only when no row has exactly the same text.
+// out): a document is added only when no row has exactly the same text. The list is exported
+// to and imported from a CSV file (document;name).
 class flistanegra : public RegisterScreen {
     Q_OBJECT
 
@@ -13,6 +14,8 @@ public:
     explicit flistanegra(Context& context, QWidget* parent = nullptr);
 
     void incluir() override;
+    void exportar();  // "Exportar"
+    void importar();  // "Importar"
 
 protected:
     void beforeExcluir(const Row& row) override;

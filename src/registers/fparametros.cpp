@@ -69,6 +69,14 @@ const char* const kOrdemGravacao[] = {
     "vl_custodia",   "vl_advalorem",  "st_jzero",
 };
 
+// The boxes of rates and percentages (multipliers such as 0.0038): never in the thousands, so
+// any dot in them is refused rather than read as a thousands separator.
+bool ehTaxa(const QString& coluna) {
+    static const QStringList taxas{QStringLiteral("vl_advalorem"), QStringLiteral("vl_tacper"),
+                                   QStringLiteral("vl_iof"), QStringLiteral("vl_cpmf")};
+    return taxas.contains(coluna);
+}
+
 // The minimum days are edited in a box of another name.
 QString controleDe(const QString& coluna) {
     return coluna == QLatin1String("vl_diasminimo") ? QStringLiteral("NR_dias") : coluna;
@@ -146,6 +154,7 @@ void fparametros::carrega() {
                 box->setChecked(!valor.isNull() && valor.toLongLong() != 0);
             } else if (QLineEdit* edit = values_.value(coluna)) {
                 edit->setText(valor.isNull() ? QString() : formatNumber(valor.toDouble()));
+                lidos_.insert(coluna, valor);
             }
         });
     }
@@ -170,10 +179,16 @@ void fparametros::salva() {
             if (QCheckBox* box = switches_.value(coluna)) {
                 valor = box->isChecked() ? 1 : 0;
             } else if (QLineEdit* edit = values_.value(coluna)) {
-                const std::optional<double> number = parseNumber(edit->text());
-                if (!number)
-                    throw ConversionError(edit->text(), edit->objectName());
-                valor = *number;
+                const QVariant lido = lidos_.value(coluna);
+                if (!lido.isNull() && edit->text() == formatNumber(lido.toDouble())) {
+                    valor = lido;  // not changed by the operator: stored as it is, to the last bit
+                } else {
+                    const std::optional<double> number = parseNumber(
+                        edit->text(), ehTaxa(coluna) ? NumberKind::Rate : NumberKind::Amount);
+                    if (!number)
+                        throw ConversionError(edit->text(), edit->objectName());
+                    valor = *number;
+                }
             }
             assignments << coluna + QStringLiteral(" = ?");
             values << valor;

@@ -33,6 +33,7 @@ private:
     std::optional<qint64> rowId_;          // the CONFIG row shown
     QHash<QString, QCheckBox*> switches_;  // by column
     QHash<QString, QLineEdit*> values_;    // by column
+    QHash<QString, QVariant> lidos_;       // the values read at opening, by column
 };
 
 }  // namespace tavrel

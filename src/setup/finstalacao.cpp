@@ -257,16 +257,18 @@ void finstalacao::criaConfiguracao() {
 
 void finstalacao::criaAtalho() {
     markLocation();
-    const QString folder = folderLabel_->text();
-    if (folder.isEmpty()) {
-        context().dialogs->inform(QStringLiteral("Não posso criar atalho com diretório vazio!!"));
+    // The shortcut starts the program that is running, wherever the data folder is: program and
+    // data need not share a folder.
+    const QString program =
+        QDir(context().programFolder).absoluteFilePath(context().executableName);
+    const QFileInfo info(program);
+    if (!info.isFile() || !info.isExecutable()) {
+        context().dialogs->inform(
+            QStringLiteral("O programa %1 não foi encontrado. O atalho não foi criado.")
+                .arg(QDir::toNativeSeparators(program)));
         return;
     }
-    if (step([&] {
-            writeDesktopShortcut(
-                context().desktop->desktopFolder(),
-                QDir(QDir::fromNativeSeparators(folder)).filePath(context().executableName));
-        })) {
+    if (step([&] { writeDesktopShortcut(context().desktop->desktopFolder(), program); })) {
         context().dialogs->inform(QStringLiteral("Atalho Criado com sucesso!!"));
     }
 }

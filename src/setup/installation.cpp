@@ -1,26 +1,19 @@
 #include "setup/installation.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "core/context.h"
 #include "core/errors.h"
+#include "log/text_file.h"
 
 namespace tavrel {
 namespace {
 
 void writeWhole(const QString& path, const QByteArray& content, const QString& source,
                 QFileDevice::Permissions extra = {}) {
-    QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
-    if (!written) {
-        throw AppError(error_number::kFileAccess,
-                       QStringLiteral("Não foi possível gravar o arquivo %1: %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()),
-                       source);
-    }
+    writeWholeFile(path, content, source);
     if (extra) {
         QFile::setPermissions(path, QFile::permissions(path) | extra);
     }

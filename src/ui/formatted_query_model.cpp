@@ -2,6 +2,7 @@
 
 #include "core/money.h"
 #include "core/ptbr.h"
+#include "ui/load_all_rows.h"
 
 namespace tavrel {
 
@@ -24,6 +25,10 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
             break;
     }
     return value.toString();
+}
+
+void FormattedQueryModel::queryChange() {
+    fetchAllRows(*this);
 }
 
 QVariant FormattedQueryModel::data(const QModelIndex& index, int role) const {

@@ -15,7 +15,8 @@ enum class ColumnFormat {
 };
 
 // A read-only query model that shows chosen columns formatted the Brazilian way, aligned as
-// numbers where they are numbers. The underlying values stay available in Qt::EditRole.
+// numbers where they are numbers. The underlying values stay available in Qt::EditRole. Every
+// query bound to it is read whole at once, so no statement stays open (ui/load_all_rows.h).
 class FormattedQueryModel : public QSqlQueryModel {
     Q_OBJECT
 
@@ -24,6 +25,9 @@ public:
 
     void setColumnFormat(int column, ColumnFormat format) { formats_.insert(column, format); }
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+protected:
+    void queryChange() override;
 
 private:
     QHash<int, ColumnFormat> formats_;

@@ -19,7 +19,10 @@
 #include "core/ptbr.h"
 #include "data/codes.h"
 #include "data/sql.h"
+#include "data/transaction.h"
 #include "ui/field_events.h"
+#include "ui/grid_choice.h"
+#include "ui/load_all_rows.h"
 #include "ui/read_only_grid.h"
 #include "ui/readable_text.h"
 
@@ -116,16 +119,7 @@ void RegisterScreen::buildScreen() {
     grid_ = makeReadOnlyGrid(this, spec_.gridName, gridModel_.get());
     grid_->setToolTip(spec_.gridTooltip);
     layout->addWidget(grid_, 1);
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    escolheLinha(current.row());
-            });
-    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        // A click on the line already shown after the fields were cleared shows it again.
-        if (index.isValid() && fieldText(spec_.codeControl).isEmpty())
-            escolheLinha(index.row());
-    });
+    onLineChosen(grid_, [this](int row) { escolheLinha(row); });
 
     if (spec_.escapeCloses) {
         escapeCloses(this);
@@ -210,14 +204,21 @@ QString RegisterScreen::nextCode() const {
     return tavrel::nextCode(db(), spec_.table, spec_.codeColumn, spec_.codeWidth);
 }
 
+long long RegisterScreen::countWhere(const QString& table, const QString& column,
+                                     const QVariant& value) const {
+    return scalarSql(db(),
+                     QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ?").arg(table, column),
+                     {value})
+        .toLongLong();
+}
+
 void RegisterScreen::reload() {
     QStringList columns;
     for (const GridColumn& column : spec_.gridColumns)
         columns << column.column;
-    QSqlQuery query = runSqlForModel(
-        db(), QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                  .arg(columns.join(QStringLiteral(", ")), spec_.table, spec_.gridOrder));
-    gridModel_->setQuery(std::move(query));
+    loadAllRows(*gridModel_, runSqlForModel(db(), QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                                      .arg(columns.join(QStringLiteral(", ")),
+                                                           spec_.table, spec_.gridOrder)));
     for (int i = 0; i < spec_.gridColumns.size(); ++i) {
         gridModel_->setHeaderData(i, Qt::Horizontal, spec_.gridColumns[i].caption);
     }
@@ -249,7 +250,12 @@ std::optional<QVariant> RegisterScreen::valueToStore(const RegisterField& spec, 
     const QString text = fieldText(spec.control);
     switch (spec.kind) {
         case RegisterField::Kind::Number:
-            if (std::optional<double> number = parseNumber(text))
+            if (shown_ && !shown_->value(spec.column).isNull() &&
+                text == formatNumber(shown_->value(spec.column).toDouble())) {
+                // Not changed by the operator: the stored value as it is, to the last bit.
+                return shown_->value(spec.column);
+            }
+            if (std::optional<double> number = parseNumber(text, spec.numberKind))
                 return QVariant(*number);
             throw ConversionError(text, spec.control);  // the report names the box
         case RegisterField::Kind::Choice:
@@ -298,6 +304,7 @@ void RegisterScreen::escolheLinha(int gridRow) {
     std::optional<Row> row;
     step([&] { row = findByCode(code); });
     if (row) {
+        shown_ = row;
         mostraRegistro(*row);
         afterMostra(*row);
     }
@@ -337,17 +344,21 @@ void RegisterScreen::writeFields(const QString& code, const std::optional<Row>& 
 void RegisterScreen::incluir() {
     markLocation();
     QString code;
-    if (!step([&] {
-            code = nextCode();
-            codeBox_->setText(code);
-        })) {
+    if (!step([&] { code = nextCode(); })) {
         return;  // without a code there is nothing safe to write
     }
     bool exists = true;
     step([&] { exists = findByCode(code).has_value(); });
-    if (!exists) {
-        writeFields(code, std::nullopt);
+    if (exists) {
+        // Writing nothing and saying nothing would lose the typed row without a word.
+        context().dialogs->inform(
+            QStringLiteral("Não foi possível dar um código ao novo registro: o código %1 já "
+                           "existe. Nada foi gravado.")
+                .arg(code));
+        return;
     }
+    codeBox_->setText(code);
+    writeFields(code, std::nullopt);
     step([this] { reload(); });
     afterIncluir();
     limpaCampos();
@@ -355,30 +366,74 @@ void RegisterScreen::incluir() {
 
 void RegisterScreen::alterar() {
     markLocation();
-    const QString code = codeBox_->text();
-    std::optional<Row> existing;
-    step([&] { existing = findByCode(code); });
-    if (existing) {
-        writeFields(code, existing);
+    // Only the row shown is changed, found by its id: a code typed over another code must not
+    // overwrite that other row.
+    if (!shown_) {
+        context().dialogs->inform(
+            QStringLiteral("Escolha na grade o registro a ser alterado antes de clicar em "
+                           "Alterar. Nada foi alterado."));
+        return;
     }
+    const QString code = codeBox_->text();
+    if (code != shown_->text(spec_.codeColumn)) {
+        context().dialogs->inform(
+            QStringLiteral("O código %1 não é o do registro escolhido na grade (%2). Escolha "
+                           "na grade o registro a ser alterado. Nada foi alterado.")
+                .arg(code, shown_->text(spec_.codeColumn)));
+        return;
+    }
+    std::optional<Row> existing;
+    step([&] {
+        existing = fetchRow(db(), QStringLiteral("SELECT * FROM %1 WHERE id = ?").arg(spec_.table),
+                            {shown_->id()});
+    });
+    if (!existing) {
+        context().dialogs->inform(
+            QStringLiteral("O registro escolhido não existe mais. Nada foi alterado."));
+        step([this] { reload(); });
+        limpaCampos();
+        return;
+    }
+    writeFields(code, existing);
     step([this] { reload(); });
     afterAlterar();
     limpaCampos();
+}
+
+bool RegisterScreen::deleteRow(const Row& row, QString& motivo) {
+    TransactionGuard transaction(db());
+    motivo = motivoParaManter(row);
+    if (!motivo.isEmpty()) {
+        return false;
+    }
+    runSql(db(), QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(spec_.table), {row.id()});
+    transaction.commit();
+    return true;
 }
 
 void RegisterScreen::excluir() {
     markLocation();
     std::optional<Row> row;
     step([&] { row = currentGridRow(); });
-    if (row &&
-        context().dialogs->askYesNo(QStringLiteral("Deseja Realmente excluir esse registro? :") +
+    if (!row) {
+        limpaCampos();
+        return;
+    }
+    QString motivo;
+    step([&] { motivo = motivoParaManter(*row); });
+    if (!motivo.isEmpty()) {
+        context().dialogs->inform(motivo, QStringLiteral("EXCLUSÃO"));
+        return;
+    }
+    if (context().dialogs->askYesNo(QStringLiteral("Deseja Realmente excluir esse registro? :") +
                                         row->text(spec_.nameColumn),
                                     QStringLiteral("EXCLUSÃO"))) {
         beforeExcluir(*row);
-        const bool deleted = step([&] {
-            runSql(db(), QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(spec_.table),
-                   {row->id()});
-        });
+        // Asked first, then written: the check runs again with the delete, in one transaction.
+        bool deleted = false;
+        step([&] { deleted = deleteRow(*row, motivo); });
+        if (!motivo.isEmpty())
+            context().dialogs->inform(motivo, QStringLiteral("EXCLUSÃO"));
         if (deleted)
             afterExcluir(*row);
         step([this] { reload(); });
@@ -388,6 +443,7 @@ void RegisterScreen::excluir() {
 
 void RegisterScreen::limpaCampos() {
     markLocation();
+    shown_.reset();
     codeBox_->clear();
     for (const RegisterField& spec : spec_.fields) {
         if (spec.kind == RegisterField::Kind::Number) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/ptbr.h"
 #include "data/connection.h"
 #include "data/row.h"
 #include "ui/screen.h"
@@ -36,6 +37,7 @@ struct RegisterField {
     QList<QPair<QString, QString>> choices{};  // Choice: shown text and stored value
     int maxLength = 0;                         // 0: no limit
     bool selectAllOnEnter = false;
+    NumberKind numberKind = NumberKind::Amount;  // Number: a rate box refuses any dot
 };
 
 struct GridColumn {
@@ -89,7 +91,7 @@ public:
     virtual void limpaCampos();
     virtual void sair();
 
-    // Shows the row of a grid line (a click on it).
+    // Shows the row of a grid line (a click on it, or the keyboard moving to it in the grid).
     void escolheLinha(int gridRow);
 
 protected:
@@ -99,6 +101,8 @@ protected:
     // The row of the grid's current line, found by its code; nothing when no line is current.
     std::optional<Row> currentGridRow() const;
     QString nextCode() const;
+    // How many rows of `table` (of this screen's database) have `column` equal to `value`.
+    long long countWhere(const QString& table, const QString& column, const QVariant& value) const;
     void reload();
 
     // --- fields ---
@@ -123,6 +127,11 @@ protected:
     // Shows a whole row: the code and every field.
     virtual void mostraRegistro(const Row& row);
 
+    // Why a row must stay (the rows of other tables that refer to it, named for the operator);
+    // empty when it may be deleted. Deleting it would hand that history to the next row given
+    // its code.
+    virtual QString motivoParaManter(const Row&) { return {}; }
+
     // Hooks around the commands (defaults do nothing).
     virtual void afterIncluir() {}
     virtual void afterAlterar() {}
@@ -134,9 +143,15 @@ protected:
     // step (a failing conversion is reported and that column left out).
     void writeFields(const QString& code, const std::optional<Row>& existing);
 
+    // The row last shown in the fields, which "&Alterar" changes; nothing after clearing.
+    const std::optional<Row>& shownRow() const { return shown_; }
+
 private:
     void buildScreen();
     QWidget* createControl(const RegisterField& field);
+    // Deletes the row in one transaction, checking again that nothing refers to it; false (and
+    // `motivo` set) when something now does.
+    bool deleteRow(const Row& row, QString& motivo);
 
     RegisterSpec spec_;
     std::unique_ptr<Connection> connection_;
@@ -146,6 +161,7 @@ private:
     QFormLayout* mainForm_ = nullptr;
     QVBoxLayout* extras_ = nullptr;
     QList<QPair<QString, QGroupBox*>> groups_;
+    std::optional<Row> shown_;
 };
 
 }  // namespace tavrel

@@ -69,8 +69,8 @@ TEST_F(LoginTest, WrongPasswordCaseOrUnknownUserIsRefusedAsOftenAsTried) {
     const QStringList refused[] = {
         {"Supervisor", "errada"},
         {"Supervisor", "abc1"},  // differs only in letter case
-        {"supervisor", "Abc1"},  // the name as registered, not another spelling
-        {"Joao", "Abc1"},        // not a user
+        {"supervisor", "abc1"},
+        {"Joao", "Abc1"},  // not a user
         {"Joao", ""},
     };
     for (const QStringList& attempt : refused) {
@@ -100,6 +100,32 @@ TEST_F(LoginTest, SuccessHoldsTheLoginValuesAndLogsToTheNewUsersFile) {
     EXPECT_EQ(log[0], "Data: 08/12/2026 Hora: 14:05.09-Maria-**** EFETUOU LOGIN NO SISTEMA-**");
     EXPECT_EQ(log[1], QString(113, '-'));
     EXPECT_TRUE(programFileLines(operationLogFileName("001", clock.today())).isEmpty());
+}
+
+TEST_F(LoginTest, TheNameMatchesWhateverItsLetterCaseThePasswordOnlyExactly) {
+    tryLogin("supervisor", "Abc1");
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(context.userCode, "001");
+    EXPECT_EQ(context.userName, "Supervisor") << "the name as registered";
+    const QStringList log = programFileLines(operationLogFileName("001", clock.today()));
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_EQ(log[0],
+              "Data: 08/12/2026 Hora: 14:05.09-Supervisor-**** EFETUOU LOGIN NO SISTEMA-**");
+}
+
+TEST_F(LoginTest, AccentedLettersMatchInEitherCaseButAccentsStillCount) {
+    addUser("003", QStringLiteral("João Ávila"), "senha");
+    tryLogin("Joao Avila", "senha");
+    EXPECT_EQ(dialogs.last().text, "Senha incorreta Tente Novamente!");
+    EXPECT_TRUE(context.userCode.isEmpty());
+
+    dialogs.clear();
+    setText(screen, "txtusername", QStringLiteral("JOÃO ÁVILA"));  // key clicks know only ASCII
+    type(screen, "txtPassword", "senha");
+    click(screen, "cmdOK");
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(context.userCode, "003");
+    EXPECT_EQ(context.userName, QStringLiteral("João Ávila"));
 }
 
 TEST_F(LoginTest, OfTwoUsersWithOneNameTheOneWhosePasswordWasTypedLogsIn) {

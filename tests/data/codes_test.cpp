@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
 #include "data/codes.h"
 #include "data/sql.h"
 #include "support/fixture.h"
@@ -47,18 +48,26 @@ TEST_F(CodesTest, CodesAreComparedAsText) {
                     .isValid());
 }
 
-TEST_F(CodesTest, LastCodeIsTakenInTextOrder) {
-    // "999" sorts after "1000" as text, so the next code after both is "1000" again: the
-    // program relies on fixed widths to keep text order and number order the same.
+TEST_F(CodesTest, CodesKeepCountingPastTheirWidth) {
+    // As text "1000" sorts before "999", which would give out "1000" for ever.
     Connection connection = connect(DatabaseKind::Caixa);
+    auto next = [&] {
+        return nextCode(connection.db(), QStringLiteral("CONTAS"), QStringLiteral("CD_CONTA"),
+                        code_width::kConta);
+    };
+    runSql(connection.db(), QStringLiteral("INSERT INTO CONTAS (CD_CONTA) VALUES ('998')"));
     runSql(connection.db(), QStringLiteral("INSERT INTO CONTAS (CD_CONTA) VALUES ('999')"));
-    EXPECT_EQ(nextCode(connection.db(), QStringLiteral("CONTAS"), QStringLiteral("CD_CONTA"),
-                       code_width::kConta),
-              "1000");
+    EXPECT_EQ(next(), "1000");
     runSql(connection.db(), QStringLiteral("INSERT INTO CONTAS (CD_CONTA) VALUES ('1000')"));
-    EXPECT_EQ(nextCode(connection.db(), QStringLiteral("CONTAS"), QStringLiteral("CD_CONTA"),
-                       code_width::kConta),
-              "1000");
+    EXPECT_EQ(next(), "1001");
+    runSql(connection.db(), QStringLiteral("INSERT INTO CONTAS (CD_CONTA) VALUES ('1001')"));
+    runSql(connection.db(), QStringLiteral("INSERT INTO CONTAS (CD_CONTA) VALUES ('0500')"));
+    EXPECT_EQ(next(), "1002");
+}
+
+TEST_F(CodesTest, ACodeTooLongToCountOnIsRefused) {
+    addClient(QStringLiteral("1234567890123456789"));
+    EXPECT_THROW(nextClientCode(), AppError);
 }
 
 TEST(CodeValue, ReadsTheLeadingWholeNumber) {

@@ -138,5 +138,81 @@ TEST(DataFolder, DatabasesOfOneKindAreNotTakenForAnother) {
                  AppError);
 }
 
+TEST(DataFolder, CashDatabaseOfVersionOneGainsTheLedgerIndex) {
+    QTemporaryDir folder;
+    prepareDataFolder(folder.path());
+    const QString path = QDir(folder.path()).filePath("caixa.db");
+    {
+        // Back to version 1 as older programs left it, with one entry.
+        Connection caixa(path, DatabaseKind::Caixa);
+        EXPECT_EQ(scalarSql(caixa.db(), "PRAGMA user_version").toInt(),
+                  currentSchemaVersion(DatabaseKind::Caixa));
+        runSql(caixa.db(), "DROP INDEX lancamentos_conta_data");
+        for (const char* later : {"lancamentos_numero", "contas_numero", "historicos_numero"})
+            runSql(caixa.db(), QStringLiteral("DROP INDEX ") + QLatin1String(later));
+        runSql(caixa.db(),
+               "CREATE INDEX lancamentos_conta ON LANCAMENTOS (CD_CONTA, DT_LANCAMENTO)");
+        runSql(caixa.db(),
+               "INSERT INTO LANCAMENTOS (CD_lancamento, CD_CONTA, VL_LANCAMENTO, DT_LANCAMENTO, "
+               "CD_STATUS, VL_SALDO) VALUES ('0000000001', '001', 5, '2026-12-01', 'C', 5)");
+        runSql(caixa.db(), "PRAGMA user_version = 1");
+    }
+    Connection caixa(path, DatabaseKind::Caixa);
+    EXPECT_EQ(scalarSql(caixa.db(), "PRAGMA user_version").toInt(),
+              currentSchemaVersion(DatabaseKind::Caixa));
+    EXPECT_EQ(scalarSql(caixa.db(), "SELECT COUNT(*) FROM sqlite_master WHERE name = ?",
+                        {"lancamentos_conta"})
+                  .toInt(),
+              0);
+    QStringList columns;
+    QSqlQuery info = runSql(caixa.db(), "PRAGMA index_info(lancamentos_conta_data)");
+    while (info.next())
+        columns << info.value(2).toString();
+    EXPECT_EQ(columns, (QStringList{"CD_CONTA", "DT_LANCAMENTO", "CD_lancamento", "CD_STATUS",
+                                    "VL_LANCAMENTO"}));
+    // The walk in (date, code) order reads the index, with no sort of its own.
+    QSqlQuery plan = runSql(caixa.db(),
+                            "EXPLAIN QUERY PLAN SELECT id, VL_LANCAMENTO, CD_STATUS, VL_SALDO "
+                            "FROM LANCAMENTOS WHERE CD_CONTA = ? "
+                            "ORDER BY DT_LANCAMENTO, CD_lancamento",
+                            {"001"});
+    QString steps;
+    while (plan.next())
+        steps += plan.value(3).toString() + "\n";
+    EXPECT_TRUE(steps.contains("lancamentos_conta_data")) << steps.toStdString();
+    EXPECT_FALSE(steps.contains("TEMP B-TREE")) << steps.toStdString();
+    EXPECT_EQ(scalarSql(caixa.db(), "SELECT VL_SALDO FROM LANCAMENTOS").toDouble(), 5.0);
+}
+
+TEST(DataFolder, TheNextCodeOfEveryRegisterIsOneProbeOfAnIndex) {
+    QTemporaryDir folder;
+    prepareDataFolder(folder.path());
+    const struct {
+        DatabaseKind kind;
+        const char* table;
+        const char* column;
+    } registers[] = {
+        {DatabaseKind::Cheques, "RECOMPRA", "CD_lancamento"},
+        {DatabaseKind::Cheques, "CLIENTES", "CD_CLIENTE"},
+        {DatabaseKind::Cheques, "USUARIOS", "CD_usuario"},
+        {DatabaseKind::Caixa, "LANCAMENTOS", "CD_lancamento"},
+        {DatabaseKind::Caixa, "CONTAS", "CD_CONTA"},
+        {DatabaseKind::Caixa, "HISTORICOS", "CD_HISTORICO"},
+    };
+    for (const auto& r : registers) {
+        Connection connection(QDir(folder.path()).filePath(databaseFileName(r.kind)), r.kind);
+        // The statement nextCode runs.
+        QSqlQuery plan = runSql(connection.db(),
+                                QStringLiteral("EXPLAIN QUERY PLAN SELECT %1 FROM %2 WHERE %1 IS "
+                                               "NOT NULL ORDER BY LENGTH(%1) DESC, %1 DESC LIMIT 1")
+                                    .arg(QLatin1String(r.column), QLatin1String(r.table)));
+        QString steps;
+        while (plan.next())
+            steps += plan.value(3).toString() + "\n";
+        EXPECT_TRUE(steps.contains("_numero")) << r.table << ": " << steps.toStdString();
+        EXPECT_FALSE(steps.contains("TEMP B-TREE")) << r.table << ": " << steps.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace tavrel

@@ -166,6 +166,16 @@ TEST_F(FtrocaTest, LeavingTheClientWithoutOneSaysSo) {
     EXPECT_EQ(dialogs.last().text, "CLIENTE NAO SELECIONADO! RETORNE AO CAMPO CLIENTE");
 }
 
+TEST_F(FtrocaTest, AClientTypedInAnotherLetterCaseIsFound) {
+    openScreen();
+    click(screen, "INCLUIR");
+    setText(screen, "NM_CLIENTE", QStringLiteral("bruno d'ávila"));
+    leave(screen, "NM_CLIENTE");
+    EXPECT_FALSE(dialogs.texts().contains("CLIENTE NAO SELECIONADO! RETORNE AO CAMPO CLIENTE"))
+        << dialogs.texts().join('|').toStdString();
+    EXPECT_EQ(static_cast<FTROCA*>(screen)->codigoCliente(), "00002");
+}
+
 TEST_F(FtrocaTest, AReaderLineWithAnUnknownKeyFillsBankBranchAndAccount) {
     openScreen();
     startExchange("ANA LIMA");

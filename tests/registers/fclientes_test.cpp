@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTableView>
 #include <QTest>
 
 #include "support/fixture.h"
@@ -171,34 +172,98 @@ TEST_F(ClientesTest, ChoosingAClientShowsItsOpenAvailableAndClearedTotals) {
     EXPECT_EQ(text(screen, "cd_cliente"), "");
 }
 
-TEST_F(ClientesTest, ChangingWritesTheCodeBoxRowAndAlwaysLogsAndClears) {
+TEST_F(ClientesTest, ChangingWritesTheRowShownLogsAndClears) {
     addClient("Ana", "100");
     addClient("Bia", "200");
     clickGridRow(screen, "GridEX1", 1);  // Bia
     setText(screen, "nm_cliente", "Bia D'Ávila");
     type(screen, "lm_cheque", "2.000,5");
     click(screen, "alterar");
+    EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(rows("SELECT CD_CLIENTE, NM_CLIENTE, VL_LIMITE, LM_CHEQUE FROM CLIENTES ORDER BY "
                    "CD_CLIENTE"),
               (QList<QVariantList>{{"00001", "Ana", 100.0, 0.0},
                                    {"00002", "Bia D'Ávila", 200.0, 2000.5}}));
-
-    // A code box emptied by hand finds no row: nothing changes, yet the log and clearing happen.
-    clickGridRow(screen, "GridEX1", 0);
-    type(screen, "cd_cliente", "");
-    setText(screen, "nm_cliente", "Ninguém");
-    click(screen, "alterar");
-    EXPECT_EQ(value("SELECT COUNT(*) FROM CLIENTES WHERE NM_CLIENTE = 'Ninguém'").toInt(), 0);
     EXPECT_EQ(text(screen, "nm_cliente"), "");
-    const QStringList lines = logLines();
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[2].endsWith("-Supervisor-ALTEROU O  O CLIENTE :-Bia D'Ávila"));
-    EXPECT_TRUE(lines[3].endsWith("-Supervisor-ALTEROU O  O CLIENTE :-Ninguém"));
+    EXPECT_TRUE(logLines().last().endsWith("-Supervisor-ALTEROU O  O CLIENTE :-Bia D'Ávila"));
+}
+
+TEST_F(ClientesTest, AnotherCodeTypedInTheCodeBoxDoesNotOverwriteThatRow) {
+    addClient("Alfa", "100");
+    addClient("Gama", "300");
+    const QList<QVariantList> before = rows("SELECT * FROM CLIENTES ORDER BY id");
+    const int logged = logLines().size();
+
+    // Alfa shown, then Gama's code typed over Alfa's: this used to turn Alfa into Gama.
+    clickGridRow(screen, "GridEX1", 0);
+    ASSERT_EQ(text(screen, "cd_cliente"), "00001");
+    type(screen, "cd_cliente", "00002");
+    setText(screen, "nm_cliente", "Alfa Novo");
+    click(screen, "alterar");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("O código 00002 não é o do registro escolhido na grade (00001). "
+                             "Escolha na grade o registro a ser alterado. Nada foi alterado."));
+    EXPECT_EQ(text(screen, "nm_cliente"), "Alfa Novo") << "what was typed is kept";
+
+    // An emptied code box, and no row shown at all, are refused the same way.
+    type(screen, "cd_cliente", "");
+    click(screen, "alterar");
+    click(screen, "Command2");
+    type(screen, "cd_cliente", "00001");
+    setText(screen, "nm_cliente", "Sem Escolha");
+    click(screen, "alterar");
+    EXPECT_EQ(dialogs.shown().size(), 3u);
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("Escolha na grade o registro a ser alterado antes de clicar em "
+                             "Alterar. Nada foi alterado."));
+
+    EXPECT_EQ(rows("SELECT * FROM CLIENTES ORDER BY id"), before);
+    EXPECT_EQ(logLines().size(), logged) << "nothing changed, nothing logged";
+}
+
+TEST_F(ClientesTest, MovingIntoTheGridKeepsTheRowBeingTyped) {
+    addClient("Primeiro", "100");
+    addClient("Segundo", "200");
+    activate(screen);
+    type(screen, "nm_cliente", "Novo Cliente");
+    type(screen, "vl_limite", "500");
+
+    // Shift+Tab from the code box wraps round to the grid, the last control of the screen.
+    control(screen, "cd_cliente")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(control(screen, "cd_cliente"), Qt::Key_Backtab);
+    auto* grid = control<QTableView>(screen, "GridEX1");
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    ASSERT_TRUE(grid->currentIndex().isValid()) << "the grid made its first line current";
+    EXPECT_EQ(text(screen, "nm_cliente"), "Novo Cliente");
+    EXPECT_EQ(text(screen, "cd_cliente"), "");
+    EXPECT_EQ(text(screen, "vl_limite"), "500");
+
+    // Moving with the keyboard inside the grid shows the line moved to.
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(text(screen, "nm_cliente"), "Segundo");
+    EXPECT_EQ(text(screen, "cd_cliente"), "00002");
+
+    // A click on the line shown shows it again, undoing edits.
+    setText(screen, "nm_cliente", "Editado");
+    clickGridRow(screen, "GridEX1", 1);
+    EXPECT_EQ(text(screen, "nm_cliente"), "Segundo");
+
+    // The new row is added whole, not mixed with a shown one.
+    click(screen, "Command2");
+    type(screen, "nm_cliente", "Novo Cliente");
+    type(screen, "vl_limite", "500");
+    control(screen, "cd_cliente")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(control(screen, "cd_cliente"), Qt::Key_Backtab);
+    click(screen, "CONFIRMA");
+    EXPECT_EQ(rows("SELECT CD_CLIENTE, NM_CLIENTE, VL_LIMITE FROM CLIENTES ORDER BY id"),
+              (QList<QVariantList>{{"00001", "Primeiro", 100.0},
+                                   {"00002", "Segundo", 200.0},
+                                   {"00003", "Novo Cliente", 500.0}}));
 }
 
 TEST_F(ClientesTest, DeletingAsksWithTheNameAndOnlyYesDeletesAndLogs) {
     addClient("Ana", "100");
-    addCheque("00001", 10, "A");
     clickGridRow(screen, "GridEX1", 0);
     dialogs.answer(DialogAnswer::No);
     click(screen, "EXCLUIR");
@@ -214,9 +279,97 @@ TEST_F(ClientesTest, DeletingAsksWithTheNameAndOnlyYesDeletesAndLogs) {
     dialogs.answer(DialogAnswer::Yes);
     click(screen, "EXCLUIR");
     EXPECT_EQ(value("SELECT COUNT(*) FROM CLIENTES").toInt(), 0);
-    EXPECT_EQ(value("SELECT COUNT(*) FROM CHEQUES").toInt(), 1) << "the cheques stay";
     EXPECT_TRUE(logLines().last().endsWith("-Supervisor-EXCLUI O CLIENTE: -Ana"));
     EXPECT_TRUE(dialogs.scriptUsed());
+}
+
+TEST_F(ClientesTest, AClientWithChequesOrRepurchasesIsNotDeletedAndHandsNothingOn) {
+    addClient("Ana", "100");
+    addClient("Bia", "100");
+    addClient("Caio", "100");
+    addCheque("00002", 400, "A");
+    addCheque("00002", 300, "B");
+    exec(
+        "INSERT INTO RECOMPRA (CD_lancamento, CD_CLIENTE, VL_CHEQUE, CD_STATUS) VALUES "
+        "('0000000001', '00003', 50, 'A')");
+    exec(
+        "INSERT INTO CHEQUES (CD_CLIENTE, CD_DESTINO, VL_CHEQUE, CD_STATUS) VALUES "
+        "('00002', '00001', 10, 'A')");  // passed on to Ana
+
+    const QString refusals[] = {
+        QStringLiteral("O cliente Ana não pode ser excluído: tem 1 cheque."),
+        QStringLiteral("O cliente Bia não pode ser excluído: tem 3 cheques."),
+        QStringLiteral("O cliente Caio não pode ser excluído: tem 1 lançamento de recompra."),
+    };
+    for (int line = 0; line < 3; ++line) {
+        dialogs.clear();
+        clickGridRow(screen, "GridEX1", line);
+        click(screen, "EXCLUIR");
+        ASSERT_EQ(dialogs.shown().size(), 1u) << "told, not asked";
+        EXPECT_EQ(dialogs.last().text, refusals[line]);
+    }
+    EXPECT_EQ(value("SELECT COUNT(*) FROM CLIENTES").toInt(), 3);
+
+    // Bia's history stays hers: the next client does not take over her code.
+    exec("DELETE FROM RECOMPRA");
+    clickGridRow(screen, "GridEX1", 2);  // Caio, the highest code, now holds nothing
+    dialogs.answer(DialogAnswer::Yes);
+    click(screen, "EXCLUIR");
+    EXPECT_EQ(value("SELECT COUNT(*) FROM CLIENTES").toInt(), 2);
+    addClient("Davi", "1.000");
+    EXPECT_EQ(codes(), (QStringList{"00001", "00002", "00003"})) << "a free code is given again";
+    clickGridRow(screen, "GridEX1", 2);  // Davi
+    EXPECT_EQ(text(screen, "cd_cliente"), "00003");
+    EXPECT_EQ(text(screen, "vl_usado"), "0,00");
+}
+
+TEST_F(ClientesTest, NumbersTypedWithADotStoreNothingWrong) {
+    // A rate is never in the thousands: any dot is refused. A limit takes a real grouping only.
+    type(screen, "nm_cliente", "Carlos");
+    type(screen, "vl_limite", "1.500");
+    type(screen, "lm_cheque", "0.001");
+    type(screen, "lm_concentracao", "12.345.678,90");
+    type(screen, "vl_taxa", "0.038");
+    click(screen, "CONFIRMA");
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_TRUE(dialogs.shown()[0].text.startsWith("Erro No.13 - "));
+    EXPECT_TRUE(dialogs.shown()[0].text.contains("Objeto: lm_cheque"));
+    EXPECT_TRUE(dialogs.shown()[1].text.contains("Objeto: vl_taxa"));
+    EXPECT_EQ(rows("SELECT VL_LIMITE, LM_CHEQUE, LM_CONCENTRACAO, VL_TAXA FROM CLIENTES"),
+              (QList<QVariantList>{{1500.0, 0.0, 12345678.9, 0.0}}))
+        << "refused boxes leave their columns unset (0 by default)";
+
+    dialogs.clear();
+    clickGridRow(screen, "GridEX1", 0);
+    type(screen, "vl_taxa", "1.5");
+    click(screen, "alterar");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_TRUE(dialogs.last().text.contains("Objeto: vl_taxa"));
+    EXPECT_EQ(value("SELECT VL_TAXA FROM CLIENTES").toDouble(), 0.0) << "left as it was";
+}
+
+TEST_F(ClientesTest, SavingAShownNumberStoresItUnchanged) {
+    // Tiny values used to be shown with ten decimals ("0,0000010003", "-0") and a save stored
+    // the shortened text.
+    // The rate has 17 significant digits (0.1 + 0.2): shown with 15, kept to the bit.
+    exec(
+        "INSERT INTO CLIENTES (CD_CLIENTE, NM_CLIENTE, VL_LIMITE, LM_CHEQUE, LM_CONCENTRACAO, "
+        "VL_TAXA) VALUES ('00001', 'Ana', 1234567.891, 0.00000100026, -1.1e-11, ?)",
+        {0.1 + 0.2});
+    screen->close();
+    screen = open("fclientes");
+    clickGridRow(screen, "GridEX1", 0);
+    EXPECT_EQ(text(screen, "lm_cheque"), "0,00000100026");
+    EXPECT_EQ(text(screen, "lm_concentracao"), "-0,000000000011");
+    click(screen, "alterar");
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(rows("SELECT VL_LIMITE, LM_CHEQUE, LM_CONCENTRACAO, VL_TAXA FROM CLIENTES"),
+              (QList<QVariantList>{{1234567.891, 0.00000100026, -1.1e-11, 0.1 + 0.2}}));
+    // A changed box is read from what was typed.
+    clickGridRow(screen, "GridEX1", 0);
+    type(screen, "vl_taxa", "0,4");
+    click(screen, "alterar");
+    EXPECT_EQ(value("SELECT VL_TAXA FROM CLIENTES").toDouble(), 0.4);
 }
 
 TEST_F(ClientesTest, SairLogsAndEscapeClosesWithoutLogging) {

@@ -71,22 +71,31 @@ TEST_F(HistoricosTest, ChoosingARowShowsItsTypeAndChangingKeepsAnUnsetOne) {
     EXPECT_EQ(stored()[1], (QVariantList{"00002", "Depósito", "D"}));
 }
 
-TEST_F(HistoricosTest, DeletingAsksAndLeavesTheLedgerEntriesInPlace) {
+TEST_F(HistoricosTest, ADescriptionUsedByEntriesIsNotDeletedAnUnusedOneIsAfterAsking) {
     add("Depósito", "Crédito");
+    add("Aluguel", "Débito");
     exec(
         "INSERT INTO LANCAMENTOS (CD_lancamento, CD_CONTA, CD_HISTORICO, VL_LANCAMENTO) VALUES "
         "('0000000001', '001', '00001', 10)",
         {}, DatabaseKind::Caixa);
-    clickGridRow(screen, "GridEX1", 0);
+    clickGridRow(screen, "GridEX1", 1);  // Depósito
+    click(screen, "EXCLUIR");
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("O histórico Depósito não pode ser excluído: é usado em "
+                                         "1 lançamento.")});
+    EXPECT_EQ(stored().size(), 2);
+
+    dialogs.clear();
+    clickGridRow(screen, "GridEX1", 0);  // Aluguel
     dialogs.answer(DialogAnswer::No);
     click(screen, "EXCLUIR");
-    EXPECT_EQ(dialogs.last().text, "Deseja Realmente excluir esse registro? :Depósito");
-    EXPECT_EQ(stored().size(), 1);
+    EXPECT_EQ(dialogs.last().text, "Deseja Realmente excluir esse registro? :Aluguel");
+    EXPECT_EQ(stored().size(), 2);
 
     clickGridRow(screen, "GridEX1", 0);
     dialogs.answer(DialogAnswer::Yes);
     click(screen, "EXCLUIR");
-    EXPECT_TRUE(stored().isEmpty());
+    EXPECT_EQ(stored(), (QList<QVariantList>{{"00001", "Depósito", "C"}}));
     EXPECT_EQ(value("SELECT COUNT(*) FROM LANCAMENTOS", {}, DatabaseKind::Caixa).toInt(), 1);
     EXPECT_TRUE(programFileLines("FC001081226.log").isEmpty()) << "the screen logs nothing";
 }

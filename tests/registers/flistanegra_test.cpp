@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
+
+#include "data/data_folder.h"
 
 #include "support/fixture.h"
 
@@ -49,16 +53,22 @@ TEST_F(ListaNegraTest, DocumentsThatDifferOnlyInPunctuationOrSpacingAreDifferent
                                                                {"123 456 789 00", "Sicrano"}}));
 }
 
-TEST_F(ListaNegraTest, AListedDocumentIsNotAddedAgainButTheInclusionIsLogged) {
+TEST_F(ListaNegraTest, AListedDocumentIsToldAndTheTypedNameIsKept) {
     add("123.456.789-00", "Fulano");
     add("123.456.789-00", "Outro Nome");
     EXPECT_EQ(listed(), (QList<QVariantList>{{"123.456.789-00", "Fulano"}}));
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("O documento 123.456.789-00 já está na lista negra.")});
     const QStringList lines = logLines();
-    ASSERT_EQ(lines.size(), 3);
+    ASSERT_EQ(lines.size(), 2) << "no inclusion logged for a row not added";
     EXPECT_TRUE(lines[1].endsWith("-INCLUIU DOCUMENTO NEGATIVADO DA PESSOA:-Fulano"));
-    EXPECT_TRUE(lines[2].endsWith("-INCLUIU DOCUMENTO NEGATIVADO DA PESSOA:-Outro Nome"));
-    EXPECT_EQ(text(screen, "cd_documento"), "");
-    EXPECT_EQ(text(screen, "nm_pessoa"), "");
+    EXPECT_EQ(text(screen, "cd_documento"), "123.456.789-00");
+    EXPECT_EQ(text(screen, "nm_pessoa"), "Outro Nome");
+
+    dialogs.clear();
+    add("  ", "Sem Documento");
+    EXPECT_EQ(dialogs.texts(), QStringList{"Digite o documento a negativar."});
+    EXPECT_EQ(listed().size(), 1);
 }
 
 TEST_F(ListaNegraTest, ChangingCorrectsTheNameOfTheDocumentInTheBox) {
@@ -71,12 +81,13 @@ TEST_F(ListaNegraTest, ChangingCorrectsTheNameOfTheDocumentInTheBox) {
     click(screen, "alterar");
     EXPECT_EQ(listed(), (QList<QVariantList>{{"111", "Fulano de Tal"}, {"222", "Beltrano"}}));
 
-    // The document is the key: an altered box finds no row and nothing changes.
+    // The document is the key: an altered box is refused and nothing changes.
     clickGridRow(screen, "GridEX1", 0);  // Beltrano
     type(screen, "cd_documento", "2222");
     setText(screen, "nm_pessoa", "Trocado");
     click(screen, "alterar");
     EXPECT_EQ(listed(), (QList<QVariantList>{{"111", "Fulano de Tal"}, {"222", "Beltrano"}}));
+    EXPECT_EQ(dialogs.texts().size(), 1);
     EXPECT_EQ(logLines().size(), 3) << "changes are not logged";
 }
 
@@ -96,6 +107,88 @@ TEST_F(ListaNegraTest, DeletingAsksWithThePersonAndLogsOnlyOnYes) {
     EXPECT_TRUE(listed().isEmpty());
     EXPECT_TRUE(logLines().last().endsWith("-EXCLUIU DOCUMENTO NEGATIVADO DA PESSOA:-Fulano"));
     EXPECT_TRUE(gridRows(screen, "GridEX1").isEmpty());
+}
+
+TEST_F(ListaNegraTest, ExportedListImportedIntoAnEmptyFolderGivesTheSameRows) {
+    add("123.456.789-00", "Fulano D'Ávila");
+    add("99.888.777/0001-66", "Empresa; Filial \"Centro\"");
+    add("555", "");
+    auto byDocument = [this] {
+        return rows("SELECT CD_DOCUMENTO, NM_PESSOA FROM LISTANEGRA ORDER BY CD_DOCUMENTO");
+    };
+    const QList<QVariantList> exported = byDocument();
+    QTemporaryDir files;
+    const QString file = files.filePath("lista");
+    desktop.desktop = files.path();
+
+    dialogs.answerText(file);
+    click(screen, "Exportar");
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("Exportação concluída: 3 documentos gravados em %1.csv.").arg(file));
+    QFile csv(file + ".csv");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(csv.readAll())
+                    .startsWith(QStringLiteral("CD_DOCUMENTO;NM_PESSOA\r\n123.456.789-00;Fulano "
+                                               "D'Ávila\r\n")));
+
+    // Another data folder, with an empty list.
+    QTemporaryDir otherData;
+    prepareDataFolder(otherData.path(), QStringLiteral(TAVREL_TEMPLATES_DIR));
+    context.dataFolder = otherData.path();
+    QWidget* other = open("flistanegra");
+    dialogs.answerText(file + ".csv");
+    click(other, "Importar");
+    EXPECT_EQ(
+        dialogs.last().text,
+        QStringLiteral("Importação concluída: 3 documentos incluídos, 0 já estavam na lista."));
+    EXPECT_EQ(byDocument(), exported);
+    EXPECT_EQ(gridRows(other, "GridEX1").size(), 3);
+
+    // Again: every document is already listed, nothing is added twice.
+    dialogs.answerText(file + ".csv");
+    click(other, "Importar");
+    EXPECT_EQ(
+        dialogs.last().text,
+        QStringLiteral("Importação concluída: 0 documentos incluídos, 3 já estavam na lista."));
+    EXPECT_EQ(byDocument(), exported);
+    EXPECT_TRUE(dialogs.scriptUsed());
+}
+
+TEST_F(ListaNegraTest, ImportIsAllOrNothingAndSkipsListedDocumentsAndEmptyLines) {
+    add("111", "Já Listado");
+    QTemporaryDir files;
+    const QString file = files.filePath("importar.csv");
+    QFile csv(file);
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write(
+        QStringLiteral("222;Novo\n111;Outro Nome\n;Sem documento\n333;Mais Um\n222;Repetido\n")
+            .toUtf8());
+    csv.close();
+    desktop.desktop = files.path();
+    dialogs.answerText(file);
+    click(screen, "Importar");
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("Importação concluída: 2 documentos incluídos, 2 já estavam na lista, "
+                             "1 linha sem documento ignorada."));
+    EXPECT_EQ(listed(),
+              (QList<QVariantList>{{"111", "Já Listado"}, {"222", "Novo"}, {"333", "Mais Um"}}));
+    EXPECT_TRUE(logLines().last().endsWith("-IMPORTOU A LISTA NEGRA:-" + file));
+
+    // A file that is not a list of rows imports nothing at all.
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("444;Quatro\n555;\"sem fim\n");
+    csv.close();
+    dialogs.answerText(file);
+    click(screen, "Importar");
+    EXPECT_TRUE(dialogs.last().text.contains("Nada foi importado."))
+        << dialogs.last().text.toStdString();
+    EXPECT_EQ(listed().size(), 3);
+
+    // Cancelling the file dialog does nothing.
+    dialogs.clear();
+    dialogs.answerText(std::nullopt);
+    click(screen, "Importar");
+    EXPECT_EQ(dialogs.shown().size(), 1u) << "only the file dialog";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <iterator>
 
 #include "support/fixture.h"
 
@@ -104,6 +105,43 @@ TEST_F(ParametrosTest, ABadValueIsReportedAndTheRestIsStillSaved) {
               (QVariantList{0.001, 5.0, 0.0038, 30.0}));
     EXPECT_TRUE(guard.isNull() || !guard->isVisible()) << "the screen still closes";
     EXPECT_TRUE(logLines().last().contains("SAIU NO MÓDULO DE CONFIGURAÇÃO"));
+}
+
+TEST_F(ParametrosTest, NumbersTypedWithADotStoreNothingWrong) {
+    // "0.001" in "Valor do Ad Valorem" used to be stored as 1: a fee of the whole cheque.
+    // Rate boxes refuse any dot; amount boxes take a well-formed thousands grouping only.
+    const struct {
+        const char* box;
+        const char* typed;
+    } refused[] = {{"vl_advalorem", "0.001"}, {"vl_tacper", "0.038"}, {"vl_iof", "0.380"},
+                   {"vl_cpmf", "1.500"},      {"vl_custodia", "0.5"}, {"vl_consulta", "1.5"}};
+    QWidget* screen = open("fparametros");
+    for (const auto& box : refused)
+        type(screen, box.box, box.typed);
+    type(screen, "vl_tac", "1.500");
+    type(screen, "vl_concentracao", "12.345.678,90");
+    click(screen, "Command1");
+
+    ASSERT_EQ(dialogs.shown().size(), std::size(refused));
+    for (const QString& report : dialogs.texts())
+        EXPECT_TRUE(report.startsWith("Erro No.13 - ")) << report.toStdString();
+    EXPECT_EQ(config("vl_advalorem, vl_tacper, vl_iof, vl_cpmf, vl_custodia, vl_consulta, vl_tac, "
+                     "vl_concentracao"),
+              (QVariantList{0.001, 0.002, 0.000041, 0.0038, 1.5, 0.75, 1500.0, 12345678.9}))
+        << "refused boxes keep their stored values";
+}
+
+TEST_F(ParametrosTest, SavingWithoutChangesStoresEveryValueUnchanged) {
+    exec(
+        "UPDATE CONFIG SET vl_iof = 0.00000100026, vl_advalorem = -1.1e-11, "
+        "vl_concentracao = 123456789.012345");
+    const QList<QVariantList> before = rows("SELECT * FROM CONFIG");
+    QWidget* screen = open("fparametros");
+    EXPECT_EQ(text(screen, "vl_iof"), "0,00000100026");
+    EXPECT_EQ(text(screen, "vl_advalorem"), "-0,000000000011");
+    click(screen, "Command1");
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(rows("SELECT * FROM CONFIG"), before);
 }
 
 TEST_F(ParametrosTest, ClosingAnyOtherWaySavesNothing) {

@@ -39,6 +39,16 @@ protected:
         emit list->itemActivated(items.first());
     }
 
+    // Stands for the program that is running: an executable file in the program's folder.
+    QString makeProgram() {
+        const QString path = QDir(programDir.path()).filePath(context.executableName);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+        return path;
+    }
+
     QTemporaryDir desktopDir;
     finstalacao* screen = nullptr;
 };
@@ -91,6 +101,7 @@ TEST_F(InstallerTest, AFailedWriteIsReportedAndNotCalledASuccess) {
     EXPECT_TRUE(dialogs.last().text.contains("Formulário: finstalacao"));
 
     dialogs.clear();
+    makeProgram();
     QFile blocker(desktop.desktop);  // the desktop folder's name is taken by a file
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -101,23 +112,32 @@ TEST_F(InstallerTest, AFailedWriteIsReportedAndNotCalledASuccess) {
     EXPECT_FALSE(dialogs.texts().contains("Atalho Criado com sucesso!!"));
 }
 
-TEST_F(InstallerTest, TheShortcutStartsTheProgramInTheChosenFolder) {
+TEST_F(InstallerTest, TheShortcutStartsTheRunningProgramWhateverFolderIsChosen) {
+    const QString program = makeProgram();
     QTemporaryDir chosen;
     screen->mudaDiretorio(chosen.path());
     click(screen, "Command1");
     EXPECT_EQ(dialogs.texts(), QStringList{"Atalho Criado com sucesso!!"});
     const QString path = QDir(desktop.desktop).filePath("Tavrel Troca de Cheques.desktop");
     const QString entry = QString::fromUtf8(fileContent(path));
-    EXPECT_TRUE(entry.contains("\nExec=" + chosen.path() + "/tavrel\n")) << entry.toStdString();
-    EXPECT_FALSE(entry.contains(programDir.path())) << "not the folder the installer runs from";
+    EXPECT_TRUE(entry.contains("\nExec=" + program + "\n")) << entry.toStdString();
+    EXPECT_FALSE(entry.contains(chosen.path())) << "not the data folder followed by the name";
     EXPECT_TRUE(QFileInfo(path).isExecutable());
 
     // Again: the shortcut is replaced, not duplicated.
     screen->mudaDiretorio(dataDir.path());
     click(screen, "Command1");
-    EXPECT_TRUE(
-        QString::fromUtf8(fileContent(path)).contains("\nExec=" + dataDir.path() + "/tavrel\n"));
+    EXPECT_TRUE(QString::fromUtf8(fileContent(path)).contains("\nExec=" + program + "\n"));
     EXPECT_EQ(QDir(desktop.desktop).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(InstallerTest, NoShortcutAndNoSuccessForAProgramThatIsNotThere) {
+    click(screen, "Command1");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("O programa %1 não foi encontrado. O atalho não foi criado.")
+                  .arg(QDir(programDir.path()).filePath("tavrel")));
+    EXPECT_FALSE(QDir(desktop.desktop).exists("Tavrel Troca de Cheques.desktop"));
 }
 
 TEST_F(InstallerTest, ADriveThatCannotBeReadIsSaidAndTheListReturnsToThePreviousDrive) {

@@ -15,12 +15,27 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <limits>
 
 #include "app/screens.h"
 #include "data/data_folder.h"
 #include "data/sql.h"
 
 namespace tavrel::test {
+namespace {
+
+// Fetches rows a lazy model holds back, until it has `wanted` (all by default). A model with no
+// query bound yet says it can fetch more and never does: stop when a fetch brings nothing.
+void fetchRows(QAbstractItemModel* model, int wanted = std::numeric_limits<int>::max()) {
+    while (model->rowCount() < wanted && model->canFetchMore({})) {
+        const int before = model->rowCount();
+        model->fetchMore({});
+        if (model->rowCount() == before)
+            break;
+    }
+}
+
+}  // namespace
 
 AppFixture::AppFixture() {
     context.programFolder = programDir.path();
@@ -194,8 +209,11 @@ void AppFixture::clickGridRow(QWidget* screen, const QString& gridName, int row)
     if (view == nullptr)
         return;
     QAbstractItemModel* model = view->model();
-    while (row >= model->rowCount() && model->canFetchMore({}))
-        model->fetchMore({});
+    if (model == nullptr) {
+        ADD_FAILURE() << gridName.toStdString() << " shows no rows";
+        return;
+    }
+    fetchRows(model, row + 1);
     if (row >= model->rowCount()) {
         ADD_FAILURE() << gridName.toStdString() << " has no line " << row;
         return;
@@ -211,8 +229,9 @@ QList<QStringList> AppFixture::gridRows(QWidget* screen, const QString& gridName
     if (view == nullptr)
         return result;
     QAbstractItemModel* model = view->model();
-    while (model->canFetchMore({}))
-        model->fetchMore({});
+    if (model == nullptr)
+        return result;
+    fetchRows(model);
     for (int r = 0; r < model->rowCount(); ++r) {
         QStringList cells;
         for (int c = 0; c < model->columnCount(); ++c) {
