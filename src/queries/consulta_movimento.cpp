@@ -217,29 +217,27 @@ void ConsultaMovimento::CalculaTotais(const GroupingSource& fonte) {
 void ConsultaMovimento::salvarLayout() {
     std::optional<QString> path = context().dialogs->saveFile(
         QStringLiteral("Salvar Lay Out"), context().writableFolder, kFiltroLayout);
-    if (!path || path->isEmpty()) {
-        return;
-    }
-    if (QFileInfo(*path).suffix().isEmpty()) {
-        *path += QStringLiteral(".lyt");
-    }
-    try {
-        GridEX1->saveLayout(*path);
-    } catch (const AppError& error) {
-        context().dialogs->inform(error.description(), QString::fromUtf8(kSystemTitle),
-                                  DialogIcon::Critical);
+    if (path && !path->isEmpty()) {
+        if (QFileInfo(*path).suffix().isEmpty()) {
+            *path += QStringLiteral(".lyt");
+        }
+        comLayout([&] { GridEX1->saveLayout(*path); });
     }
 }
 
 void ConsultaMovimento::lerLayout() {
     const std::optional<QString> path = context().dialogs->openFile(
         QStringLiteral("Salvar Lay Out"), context().writableFolder, kFiltroLayout);
-    if (!path || path->isEmpty()) {
-        return;
+    if (path && !path->isEmpty()) {
+        comLayout([&] { GridEX1->loadLayout(*path); });
     }
+}
+
+void ConsultaMovimento::comLayout(const std::function<void()>& acao) {
     try {
-        GridEX1->loadLayout(*path);
+        acao();
     } catch (const AppError& error) {
+        // The failure's own description, as the operator is used to.
         context().dialogs->inform(error.description(), QString::fromUtf8(kSystemTitle),
                                   DialogIcon::Critical);
     }

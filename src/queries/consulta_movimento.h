@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "queries/movimento.h"
@@ -70,6 +71,8 @@ private:
     void constroiTela();
     void abre();
     bool imprimeGrade(ReportOutput output);
+    // Saving or reading a layout file: a failure is shown in a message box.
+    void comLayout(const std::function<void()>& acao);
     QString caminhoDoLayout() const;
 
     ConsultaSpec spec_;

@@ -26,57 +26,51 @@ GroupingSource comCondicao(GroupingSource fonte, const QString& condicao,
     return fonte;
 }
 
+// The eleven columns every movement query starts with; the value's caption differs.
+QList<GroupingColumn> colunasDoMovimento(const char* valor) {
+    return {
+        coluna("Cliente", "CLIENTES.NM_CLIENTE"),
+        coluna("Troca", "CHEQUES.CD_TROCA"),
+        soma(valor, "CHEQUES.VL_CHEQUE"),
+        coluna("Vencimento", "CHEQUES.DT_DEPOSITO", ColumnFormat::Date),
+        coluna("Dt. Troca", "CHEQUES.DT_TROCA", ColumnFormat::Date),
+        coluna("Dias", "CHEQUES.NR_DIAS"),
+        coluna("Taxa", "CHEQUES.VL_TAXA", ColumnFormat::Number),
+        soma("Juros", "CHEQUES.VL_JUROS"),
+        coluna("Situação", "CHEQUES.CD_STATUS"),
+        coluna("Alinea", "CHEQUES.CD_ALINEA"),
+        coluna("Emitente", "CHEQUES.NM_EMITENTE"),
+    };
+}
+
 }  // namespace
 
 QList<GroupingColumn> colunasPorCliente() {
-    return {
-        coluna("Cliente", "CLIENTES.NM_CLIENTE"),
-        coluna("Troca", "CHEQUES.CD_TROCA"),
-        soma("Valor", "CHEQUES.VL_CHEQUE"),
-        coluna("Vencimento", "CHEQUES.DT_DEPOSITO", ColumnFormat::Date),
-        coluna("Dt. Troca", "CHEQUES.DT_TROCA", ColumnFormat::Date),
-        coluna("Dias", "CHEQUES.NR_DIAS"),
-        coluna("Taxa", "CHEQUES.VL_TAXA", ColumnFormat::Number),
-        soma("Juros", "CHEQUES.VL_JUROS"),
-        coluna("Situação", "CHEQUES.CD_STATUS"),
-        coluna("Alinea", "CHEQUES.CD_ALINEA"),
-        coluna("Emitente", "CHEQUES.NM_EMITENTE"),
-        coluna("Destino", "CLIENTES_1.NM_CLIENTE"),
-        coluna("Agencia", "CHEQUES.CD_AGENCIA"),
-        coluna("Banco", "CHEQUES.CD_BANCO"),
-        coluna("Conta", "CHEQUES.CD_CONTA"),
-        coluna("Cheque", "CHEQUES.NR_CHEQUE"),
-        soma("IOF", "CHEQUES.VL_IOF"),
-        soma("CPMF", "CHEQUES.VL_CPMF"),
-        soma("CONSULTA", "CHEQUES.VL_CONSULTA"),
-        soma("TAC", "CHEQUES.VL_TAC"),
-        soma("Liberado", "CHEQUES.VL_LIQUIDO"),
-    };
+    return colunasDoMovimento("Valor") + QList<GroupingColumn>{
+                                             coluna("Destino", "CLIENTES_1.NM_CLIENTE"),
+                                             coluna("Agencia", "CHEQUES.CD_AGENCIA"),
+                                             coluna("Banco", "CHEQUES.CD_BANCO"),
+                                             coluna("Conta", "CHEQUES.CD_CONTA"),
+                                             coluna("Cheque", "CHEQUES.NR_CHEQUE"),
+                                             soma("IOF", "CHEQUES.VL_IOF"),
+                                             soma("CPMF", "CHEQUES.VL_CPMF"),
+                                             soma("CONSULTA", "CHEQUES.VL_CONSULTA"),
+                                             soma("TAC", "CHEQUES.VL_TAC"),
+                                             soma("Liberado", "CHEQUES.VL_LIQUIDO"),
+                                         };
 }
 
 QList<GroupingColumn> colunasPorDocumento() {
-    return {
-        coluna("Cliente", "CLIENTES.NM_CLIENTE"),
-        coluna("Troca", "CHEQUES.CD_TROCA"),
-        soma("Cheque", "CHEQUES.VL_CHEQUE"),
-        coluna("Vencimento", "CHEQUES.DT_DEPOSITO", ColumnFormat::Date),
-        coluna("Dt. Troca", "CHEQUES.DT_TROCA", ColumnFormat::Date),
-        coluna("Dias", "CHEQUES.NR_DIAS"),
-        coluna("Taxa", "CHEQUES.VL_TAXA", ColumnFormat::Number),
-        soma("Juros", "CHEQUES.VL_JUROS"),
-        coluna("Situação", "CHEQUES.CD_STATUS"),
-        coluna("Alinea", "CHEQUES.CD_ALINEA"),
-        coluna("Emitente", "CHEQUES.NM_EMITENTE"),
-        coluna("Documento", "CHEQUES.CD_DOCUMENTO"),
-        coluna(" Cheque", "CHEQUES.NR_CHEQUE"),
-        coluna("Banco", "CHEQUES.CD_BANCO"),
-        coluna("Conta", "CHEQUES.CD_CONTA"),
-        coluna("Ag.", "CHEQUES.CD_AGENCIA"),
-    };
+    return colunasDoMovimento("Cheque") +
+           QList<GroupingColumn>{
+               coluna("Documento", "CHEQUES.CD_DOCUMENTO"), coluna(" Cheque", "CHEQUES.NR_CHEQUE"),
+               coluna("Banco", "CHEQUES.CD_BANCO"),         coluna("Conta", "CHEQUES.CD_CONTA"),
+               coluna("Ag.", "CHEQUES.CD_AGENCIA"),
+           };
 }
 
 QList<GroupingColumn> colunasPorPeriodo() {
-    return colunasPorDocumento().mid(0, 11);
+    return colunasDoMovimento("Cheque");
 }
 
 GroupingSource fonteCheques() {
