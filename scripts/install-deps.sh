@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, and only those that are missing.
+# Installs the Debian packages the project needs, and only those that are missing; packages
+# named as arguments are added to the list (scripts/screenshots.sh asks for a window manager).
 # Safe to run again: when everything is present it does nothing.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libgl-dev
+  qt6-translations-l10n
   libsodium-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 libsqlite3-dev poppler-utils xvfb xauth
+  libsqlite3-dev sqlite3 poppler-utils xvfb xauth
+  "$@"
 )
 
 missing=()

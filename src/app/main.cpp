@@ -10,12 +10,14 @@
 #include "core/context.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_dialogs.h"
+#include "ui/qt_translations.h"
 #include "ui/screen_factory.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QApplication::setApplicationName(QStringLiteral("tavrel"));
+    tavrel::loadQtTranslations(app);  // "Sim", "Não", "Cancelar" and Qt's dialogs in Portuguese
 
     tavrel::SystemClock clock;
     tavrel::QtDialogs dialogs;

@@ -4,6 +4,7 @@
 #include "app/frm_login.h"
 #include "app/frm_splash.h"
 #include "app/fsair.h"
+#include "cube/fcubovendas.h"
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
@@ -66,6 +67,8 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<fselperiodo>(factory, "fselperiodo");
     // The column chooser of the grouping grids.
     addScreen<frmShowfields>(factory, "frmShowfields");
+    // The analysis cube.
+    addScreen<fcubovendas>(factory, "fcubovendas");
 }
 
 }  // namespace tavrel

@@ -21,7 +21,7 @@ struct Context {
     QString dataFolder;
     QString userName;
     QString userCode;
-    QString currentLocation;  // the last screen title a command set; shown in error reports
+    QString currentLocation;  // the procedure a screen last marked; shown in error reports
 
     Clock* clock = nullptr;
     Dialogs* dialogs = nullptr;

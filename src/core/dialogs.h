@@ -31,6 +31,7 @@ public:
     virtual std::optional<QString> password(const QString& prompt, const QString& title) = 0;
     virtual std::optional<QString> openFile(const QString& title, const QString& folder,
                                             const QString& filter) = 0;
+    // `folder` may end with a proposed file name, which the chooser then offers.
     virtual std::optional<QString> saveFile(const QString& title, const QString& folder,
                                             const QString& filter) = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& folder) = 0;

@@ -67,10 +67,16 @@ QString formatMoney(double value) {
     return text;
 }
 
-QString formatCurrency(double value) {
+QString formatAmount(double value) {
     const double rounded = roundMoney(value);
-    QString text = brazil().toString(std::fabs(rounded), 'f', 2);
-    return (rounded < 0 ? QStringLiteral("-R$ ") : QStringLiteral("R$ ")) + text;
+    const QString text = brazil().toString(std::fabs(rounded), 'f', 2);
+    return rounded < 0 ? QStringLiteral("-") + text : text;
+}
+
+QString formatCurrency(double value) {
+    const QString amount = formatAmount(value);
+    return amount.startsWith(QLatin1Char('-')) ? QStringLiteral("-R$ ") + amount.mid(1)
+                                               : QStringLiteral("R$ ") + amount;
 }
 
 QString formatZeroPadded(long long value, int width) {

@@ -14,6 +14,8 @@ double roundWhole(double value);
 
 // "0.00" and "###0.00": two decimals, decimal comma, no thousands separator ("1500,75").
 QString formatMoney(double value);
+// An amount as grids and totals show it: two decimals, thousands grouped ("80.000,00", "-1,50").
+QString formatAmount(double value);
 // Currency: "R$ 1.500,75", negative as "-R$ 1.500,75".
 QString formatCurrency(double value);
 // "00000": a whole number padded with zeros to the width ("00007").

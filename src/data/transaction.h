@@ -8,7 +8,12 @@ namespace tavrel {
 // A change that touches several rows or tables runs inside one of these.
 class TransactionGuard {
 public:
-    explicit TransactionGuard(QSqlDatabase db);
+    // Deferred takes the write lock at the first write; Immediate takes it at once (waiting for
+    // another writer up to the busy timeout), so what the transaction reads cannot be changed
+    // by another connection before it writes.
+    enum class Lock { Deferred, Immediate };
+
+    explicit TransactionGuard(QSqlDatabase db, Lock lock = Lock::Deferred);
     ~TransactionGuard();
     TransactionGuard(const TransactionGuard&) = delete;
     TransactionGuard& operator=(const TransactionGuard&) = delete;

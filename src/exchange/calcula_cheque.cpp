@@ -61,23 +61,18 @@ ChequeCalculado CalculaCheque(const ChequeEntrada& entrada, const Parametros& p,
     // 4. CPMF.
     if (p.st_cpmf) {
         row.vl_cpmf = valor * p.vl_cpmf;
-        totais.vl_tarifa += row.vl_cpmf;
     }
     // 5. Custody.
     if (p.st_custodia) {
         row.vl_custodia = p.vl_custodia;
-        totais.vl_tarifa += row.vl_custodia;
     }
     // 6. Ad valorem.
     if (p.st_advalorem) {
         row.vl_advalorem = valor * p.vl_advalorem;
-        totais.vl_tarifa += row.vl_advalorem;
     }
-    // 7. IOF over the row's interest and days; the total takes the product before rounding.
+    // 7. IOF over the row's interest and days.
     if (p.st_iof) {
-        const double iof = row.vl_juros * (row.nr_dias * p.vl_iof);
-        row.vl_iof = roundMoney(iof);
-        totais.vl_tarifa = roundMoney(totais.vl_tarifa + iof);
+        row.vl_iof = roundMoney(row.vl_juros * (row.nr_dias * p.vl_iof));
     }
     // 8. TAC. The fixed one is already in the total from the start of the exchange.
     if (p.st_tac && totais.nr_cheques == 0) {
@@ -85,15 +80,15 @@ ChequeCalculado CalculaCheque(const ChequeEntrada& entrada, const Parametros& p,
     }
     if (p.st_tacper) {
         row.vl_tac = p.vl_tacper * valor;
-        totais.vl_tarifa += row.vl_tac;
     } else if (!p.st_tac) {
         row.vl_tac = 0;
     }
     // 9. Enquiry.
     if (p.st_consulta) {
         row.vl_consulta = p.vl_consulta;
-        totais.vl_tarifa += row.vl_consulta;
     }
+    // 4-9 in the tariffs total, in the same order.
+    totais.acumulaTarifas(ValoresCheque::de(valor, row), p);
     // 10. Debits of the exchange, whole, on every cheque.
     row.vl_debitos = totais.vl_debitos;
 

@@ -34,11 +34,11 @@ struct ChequeCalculado {
 //  1-2. days: from the exchange to the deposit date; the minimum days when they apply (then
 //       nothing is added), otherwise plus the D+ days and the day of the operation;
 //  3.   interest = days * (rate / 100 * value / 30), rounded;
-//  4-9. CPMF, custody, ad valorem, IOF, TAC and enquiry, each added to the tariffs total as it
-//       is charged. IOF is the row's interest * (the row's days * vl_iof), rounded, and the
-//       tariffs total takes the unrounded product and is then rounded. The fixed TAC goes on the
-//       first cheque only and is not added (the total started with it); the percentage TAC
-//       replaces it on every cheque and is added;
+//  4-9. CPMF, custody, ad valorem, IOF, TAC and enquiry, each added to the tariffs total as the
+//       row stores it (TotaisTroca::acumulaTarifas). IOF is the row's interest * (the row's
+//       days * vl_iof), rounded. The fixed TAC goes on the first cheque only and is not added
+//       (the total started with it); the percentage TAC replaces it on every cheque and is
+//       added;
 //  10.  the exchange's debits;
 //  11.  net = value - (interest + debits + IOF + CPMF + enquiry + TAC + custody + ad valorem),
 //       summed in that order, not rounded.

@@ -6,12 +6,15 @@
 #include <charconv>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 
 #include "core/errors.h"
 #include "core/money.h"
 #include "core/ptbr.h"
 #include "data/codes.h"
+#include "data/row.h"
 #include "data/sql.h"
+#include "data/transaction.h"
 
 namespace tavrel {
 namespace {
@@ -39,6 +42,12 @@ const QString kHistoricoSql =
         "FROM (SELECT VL_CHEQUE, CD_STATUS FROM CHEQUES WHERE CD_DOCUMENTO = :documento "
         "ORDER BY NR_SEQUENCIAL, id LIMIT MAX(0, COALESCE((%1), 0)))")
         .arg(kUltimoSequencial);
+
+// The stored amounts of an exchange's rows, in the order they were added.
+const QString kLinhasDaTrocaSql = QStringLiteral(
+    "SELECT VL_CHEQUE, VL_JUROS, NR_DIAS, VL_CPMF, VL_CONSULTA, VL_IOF, VL_ADVALOREM, "
+    "VL_CUSTODIA, VL_TAC FROM CHEQUES WHERE CD_TROCA = :troca ORDER BY id");
+const QString kTroca = QStringLiteral(":troca");
 
 // The highest exchange number. While every number has five digits this is the last one in text
 // order; past 99999 the longer numbers come first, so a new exchange never reuses "100000".
@@ -113,9 +122,13 @@ ChequeStore::ChequeStore(const QSqlDatabase& db)
       liquidez_(prepared(db, kLiquidezSql)),
       historico_(prepared(db, kHistoricoSql)),
       insere_(prepared(db, kInsereSql)),
-      ultimaTroca_(prepared(db, kUltimaTrocaSql)) {}
+      ultimaTroca_(prepared(db, kUltimaTrocaSql)),
+      linhasDaTroca_(prepared(db, kLinhasDaTrocaSql)) {}
 
 float ChequeStore::liquidez(const QString& documento) {
+    if (documento.trimmed().isEmpty()) {
+        return liquidezDe(0, 0);  // no issuer: no history
+    }
     liquidez_.bindValue(kDocumento, documento);
     execPrepared(liquidez_, kLiquidezSql);
     long long total = 0;
@@ -129,6 +142,9 @@ float ChequeStore::liquidez(const QString& documento) {
 }
 
 HistoricoEmitente ChequeStore::historico(const QString& documento) {
+    if (documento.trimmed().isEmpty()) {
+        return {};  // no issuer: the cheques without a document are not its history
+    }
     historico_.bindValue(kDocumento, documento);
     execPrepared(historico_, kHistoricoSql);
     HistoricoEmitente h;
@@ -185,29 +201,74 @@ qint64 ChequeStore::insere(const NovoCheque& c) {
     return id;
 }
 
-ValoresCheque ChequeStore::removeCheque(qint64 id) {
-    QSqlQuery query =
-        runSql(db_,
-               QStringLiteral("SELECT VL_CHEQUE, VL_JUROS, VL_CPMF, VL_CONSULTA, VL_IOF, "
-                              "VL_ADVALOREM, VL_CUSTODIA, VL_TAC FROM CHEQUES WHERE id = ?"),
-               {id});
-    if (!query.next()) {
+QList<ValoresCheque> ChequeStore::linhasDaTroca(const QString& cd_troca) {
+    QSqlQuery& query = linhasDaTroca_;
+    query.bindValue(kTroca, cd_troca);
+    execPrepared(query, kLinhasDaTrocaSql);
+    QList<ValoresCheque> linhas;
+    while (query.next()) {
+        ValoresCheque v;
+        v.vl_cheque = query.value(0).toDouble();
+        v.vl_juros = query.value(1).toDouble();
+        v.nr_dias = query.value(2).toDouble();
+        v.vl_cpmf = query.value(3).toDouble();
+        v.vl_consulta = query.value(4).toDouble();
+        v.vl_iof = query.value(5).toDouble();
+        v.vl_advalorem = query.value(6).toDouble();
+        v.vl_custodia = query.value(7).toDouble();
+        v.vl_tac = query.value(8).toDouble();
+        linhas << v;
+    }
+    query.finish();
+    return linhas;
+}
+
+bool ChequeStore::trocaExiste(const QString& cd_troca) {
+    return scalarSql(db_, QStringLiteral("SELECT 1 FROM CHEQUES WHERE CD_TROCA = ? LIMIT 1"),
+                     {cd_troca})
+        .isValid();
+}
+
+std::optional<double> ChequeStore::removeChequeAberto(qint64 id, const QString& cd_troca,
+                                                      bool tacDaTroca) {
+    TransactionGuard transaction(db_, TransactionGuard::Lock::Immediate);
+    const std::optional<Row> row =
+        fetchRow(db_,
+                 QStringLiteral("SELECT VL_CHEQUE, VL_TAC FROM CHEQUES WHERE id = ? AND "
+                                "CD_TROCA = ? AND CD_STATUS = 'A'"),
+                 {id, cd_troca});
+    if (!row) {
+        return std::nullopt;
+    }
+    const QSqlQuery removed = runSql(db_, QStringLiteral("DELETE FROM CHEQUES WHERE id = ?"), {id});
+    if (removed.numRowsAffected() != 1) {
         throw AppError(error_number::kDatabase,
-                       QStringLiteral("Nenhum cheque selecionado para excluir."),
+                       QStringLiteral("O cheque não foi excluído: nenhuma linha apagada."),
                        QStringLiteral("CHEQUES"));
     }
-    ValoresCheque v;
-    v.vl_cheque = query.value(0).toDouble();
-    v.vl_juros = query.value(1).toDouble();
-    v.vl_cpmf = query.value(2).toDouble();
-    v.vl_consulta = query.value(3).toDouble();
-    v.vl_iof = query.value(4).toDouble();
-    v.vl_advalorem = query.value(5).toDouble();
-    v.vl_custodia = query.value(6).toDouble();
-    v.vl_tac = query.value(7).toDouble();
-    query.finish();
-    runSql(db_, QStringLiteral("DELETE FROM CHEQUES WHERE id = ?"), {id});
-    return v;
+    const double tac = row->value(QStringLiteral("VL_TAC")).toDouble();
+    if (tacDaTroca && tac > 0) {
+        // The net as the calculation sums it, with the TAC in its place.
+        runSql(db_,
+               QStringLiteral(
+                   "UPDATE CHEQUES SET VL_TAC = ?, VL_LIQUIDO = VL_CHEQUE - (IFNULL(VL_JUROS, 0) "
+                   "+ IFNULL(VL_DEBITOS, 0) + IFNULL(VL_IOF, 0) + IFNULL(VL_CPMF, 0) + "
+                   "IFNULL(VL_CONSULTA, 0) + ? + IFNULL(VL_CUSTODIA, 0) + "
+                   "IFNULL(VL_ADVALOREM, 0)) WHERE id = (SELECT MIN(id) FROM CHEQUES WHERE "
+                   "CD_TROCA = ?)"),
+               {tac, tac, cd_troca});
+    }
+    transaction.commit();
+    return row->value(QStringLiteral("VL_CHEQUE")).toDouble();
+}
+
+int ChequeStore::removeTroca(const QString& cd_troca) {
+    TransactionGuard transaction(db_, TransactionGuard::Lock::Immediate);
+    const int removed =
+        runSql(db_, QStringLiteral("DELETE FROM CHEQUES WHERE CD_TROCA = ?"), {cd_troca})
+            .numRowsAffected();
+    transaction.commit();
+    return removed;
 }
 
 ProximaTroca ChequeStore::proximaTroca() {

@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <optional>
 
 #include "exchange/calcula_cheque.h"
 #include "exchange/totais_troca.h"
@@ -68,21 +69,37 @@ public:
     // count (as open) and lower the figure.
     float liquidez(const QString& documento);
 
-    // The document's history and next sequence number, in one indexed query.
+    // The document's history and next sequence number, in one indexed query. An empty document
+    // names no issuer and has no history (liquidity 100, sequence 1).
     HistoricoEmitente historico(const QString& documento);
 
     // Writes the row; returns its id.
     qint64 insere(const NovoCheque& cheque);
 
-    // Reads the row's amounts and deletes it; the caller then gives the amounts to
-    // TotaisTroca::remove, so the totals change only once the row is gone. Throws AppError when
-    // there is no such row.
-    ValoresCheque removeCheque(qint64 id);
+    // The stored amounts of the exchange's rows, in the order they were added.
+    QList<ValoresCheque> linhasDaTroca(const QString& cd_troca);
+
+    // Whether any cheque carries the exchange number.
+    bool trocaExiste(const QString& cd_troca);
+
+    // Removes an open ("A") cheque of the exchange in one transaction and returns its value;
+    // nothing, changing nothing, when the row is not an open cheque of that exchange.
+    // When the TAC is the exchange's fixed one (`tacDaTroca`), the cheque carried it and other
+    // cheques remain, the TAC moves to the first of them, whose net is taken down by it, so the
+    // rows keep charging it once. Throws, changing nothing, when exactly that row could not be
+    // deleted.
+    std::optional<double> removeChequeAberto(qint64 id, const QString& cd_troca, bool tacDaTroca);
+
+    // Deletes every cheque of the exchange, whatever its status, in one transaction; returns how
+    // many.
+    int removeTroca(const QString& cd_troca);
 
     // The number of a new exchange: the highest CD_TROCA (text order) plus one, read from the
     // end of its index. Nothing is reserved: asking twice before a cheque is added gives the
     // same number.
     ProximaTroca proximaTroca();
+
+    const QSqlDatabase& db() const { return db_; }
 
 private:
     QSqlDatabase db_;
@@ -90,6 +107,7 @@ private:
     QSqlQuery historico_;
     QSqlQuery insere_;
     QSqlQuery ultimaTroca_;
+    QSqlQuery linhasDaTroca_;
 };
 
 // CalculaLiquidez for one call (prepares its statement each time).

@@ -3,9 +3,12 @@
 #include "exchange/ftroca.h"
 #include "exchange/ftroca_estado.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +72,11 @@ FTROCA::FTROCA(Context& context, QWidget* parent)
         zero->setText(QStringLiteral("0"));
     mostraTotais();
     NR_CHEQUE->clear();
+    // The operator starts with "&NOVO".
+    INCLUIR->setFocus();
+    if (!dadosAbertos()) {
+        desabilitaDados();
+    }
 }
 
 FTROCA::~FTROCA() {
@@ -111,20 +119,37 @@ void FTROCA::ligaEventos() {
         enterActsAsTab(campo);
     }
 
-    // The reader ends its line with ":"; a line grown past 30 characters moves on to the
-    // document.
+    // The reader ends its line with ":" (or Enter); a line holding every position of the key is
+    // complete too, and the ":" that may still follow it is not typed into the next field.
     onKeyPress(Text1, [this](QKeyEvent* key) {
-        if (Text1->text().size() > 30) {
-            cd_documento->setFocus(Qt::TabFocusReason);
-            return false;
-        }
-        if (key->text() == QLatin1String(":")) {
-            Text1->insert(QStringLiteral(":"));
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             moveFocusOn(Text1);
             return true;
         }
-        return false;
+        const QString text = key->text();
+        if (text.size() != 1 || !text.at(0).isPrint() ||
+            (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+            return false;  // backspace, arrows, shortcuts and the other editing keys
+        }
+        Text1->insert(text);
+        if (text == QLatin1String(":")) {
+            moveFocusOn(Text1);
+        } else if (Text1->text().size() >= kLinhaLeitoraCompleta) {
+            estado_->esperaTerminador = true;
+            moveFocusOn(Text1);
+        }
+        return true;
     });
+    onEnter(Text1, [this] { estado_->esperaTerminador = false; });
+    for (QLineEdit* depoisDaLinha : {cd_documento, dt_deposito}) {
+        onKeyPress(depoisDaLinha, [this](QKeyEvent* key) {
+            if (!estado_->esperaTerminador || key->text().isEmpty()) {
+                return false;
+            }
+            estado_->esperaTerminador = false;
+            return key->text() == QLatin1String(":");
+        });
+    }
     // The value takes digits, "+", ",", ".", blank and the editing keys only.
     onKeyPress(vl_cheque, [](QKeyEvent* key) {
         const QString text = key->text();
@@ -146,14 +171,37 @@ void FTROCA::abreDados() {
     const QSqlDatabase db = estado_->conexao->db();
     step([&] { estado_->cheques = std::make_unique<ChequeStore>(db); });
     step([&] { estado_->feriados = std::make_unique<DatabaseHolidays>(db); });
-    step([&] { estado_->parametros = carregaParametros(db); });
+    leParametros();
     step([this] { carregaClientes(); });
     gridModel_->setColumnFormat(0, ColumnFormat::Date);
     for (int coluna : {1, 2, 3})
-        gridModel_->setColumnFormat(coluna, ColumnFormat::Currency);
+        gridModel_->setColumnFormat(coluna, ColumnFormat::Money);
     gridModel_->setColumnFormat(4, ColumnFormat::Number);
     // Before an exchange is started the grid shows no cheques.
     step([this] { mostraTroca(QString()); });
+}
+
+bool FTROCA::leParametros() {
+    estado_->parametrosLidos =
+        step([this] { estado_->parametros = carregaParametros(estado_->conexao->db()); });
+    return estado_->parametrosLidos;
+}
+
+bool FTROCA::dadosAbertos() const {
+    return estado_->cheques != nullptr && estado_->feriados != nullptr;
+}
+
+// Opening failed (the database is missing or unreadable): nothing that needs it is offered.
+void FTROCA::desabilitaDados() {
+    for (QGroupBox* grupo : findChildren<QGroupBox*>()) {
+        if (!grupo->isAncestorOf(SAIR)) {
+            grupo->setEnabled(false);
+        }
+    }
+    for (QPushButton* comando : {INCLUIR, Command2, cancelacheque, Command5, Command1, Command6}) {
+        comando->setEnabled(false);
+    }
+    SAIR->setFocus();
 }
 
 void FTROCA::carregaClientes() {
@@ -176,10 +224,14 @@ QString FTROCA::codigoCliente() const {
         indice = NM_CLIENTE->findText(texto, Qt::MatchExactly | Qt::MatchCaseSensitive);
     }
     if (indice < 0) {
-        // A typed name matches whatever its letter case (sameName's rule).
-        indice = NM_CLIENTE->findText(texto, Qt::MatchFixedString);
+        // A typed name matches whatever its letter case (sameName's rule), accents included.
+        indice = NM_CLIENTE->findText(texto.trimmed(), Qt::MatchFixedString);
     }
     return indice < 0 ? QString() : NM_CLIENTE->itemData(indice).toString();
+}
+
+QString FTROCA::numeroTroca() const {
+    return numeroTrocaDigitado(CD_TROCA->text());
 }
 
 void FTROCA::mostraTroca(const QString& numero) {
@@ -206,26 +258,43 @@ void FTROCA::pintaRecompra(double divida) {
 }
 
 void FTROCA::mostraTotais() {
+    // Money as the grid shows it.
+    auto dinheiro = [](double valor) { return formatValue(valor, ColumnFormat::Money); };
     const TotaisTroca& totais = estado_->totais;
-    VL_TARIFA->setText(formatMoney(totais.vl_tarifa));
+    VL_TARIFA->setText(dinheiro(totais.vl_tarifa));
     NR_CHEQUES->setText(QString::number(totais.nr_cheques));
-    VL_BRUTO->setText(formatMoney(totais.vl_bruto));
-    VL_JUROS->setText(formatMoney(totais.vl_juros));
-    vl_debitos->setText(formatMoney(totais.vl_debitos));
-    LIQUIDO->setText(formatMoney(totais.liquido));
+    VL_BRUTO->setText(dinheiro(totais.vl_bruto));
+    VL_JUROS->setText(dinheiro(totais.vl_juros));
+    vl_debitos->setText(dinheiro(totais.vl_debitos));
+    LIQUIDO->setText(dinheiro(totais.liquido));
+}
+
+// The totals as the exchange's stored rows give them; the debits stay those of the exchange.
+void FTROCA::recalculaTotais() {
+    const QString numero = numeroTroca();
+    const double debitos = estado_->totais.vl_debitos;
+    if (numero.isEmpty()) {
+        estado_->totais = TotaisTroca{};
+        estado_->totais.vl_debitos = debitos;
+    } else {
+        step([&] {
+            estado_->totais = TotaisTroca::dasLinhas(estado_->cheques->linhasDaTroca(numero),
+                                                     estado_->parametros, debitos);
+        });
+    }
+    mostraTotais();
 }
 
 void FTROCA::limpaTela() {
-    for (QLineEdit* campo : {CD_TROCA, vl_taxa, VL_DEVOLVIDOS, cd_documento, vl_cheque, cd_banco,
-                             cd_agencia, cd_conta, NR_CHEQUE}) {
+    for (QLineEdit* campo : {CD_TROCA, vl_taxa, VL_DEVOLVIDOS, NR_CHEQUE, Text1}) {
         campo->clear();
     }
     NM_CLIENTE->setCurrentIndex(-1);
     NM_CLIENTE->setEditText(QString());
-    recolocaMascara();
+    estado_->clienteCarregado.clear();
+    limpaEntrada();
+    chave->clear();
     estado_->totais = TotaisTroca{};
-    for (QLineEdit* zero : {VL_ABERTO, VL_BAIXADO, vl_acumulado})
-        zero->setText(QStringLiteral("0"));
     mostraTotais();
     NM_CLIENTE->setFocus();
 }
@@ -238,6 +307,25 @@ void FTROCA::limpaEntrada() {
     recolocaMascara();
     for (QLineEdit* zero : {vl_acumulado, VL_BAIXADO, VL_ABERTO})
         zero->setText(QStringLiteral("0"));
+    // Nothing checked yet for the next cheque.
+    estado_->temDocumentoConferido = false;
+    estado_->documentoConferido.clear();
+    estado_->emitenteDoHistorico.clear();
+    estado_->vencimentoConferido.clear();
+    estado_->valorConferido.clear();
+    estado_->linhaLida = LinhaLeitora{};
+}
+
+// The screen as it was before "&NOVO": no exchange, nothing to add or remove.
+void FTROCA::voltaAoInicio() {
+    limpaTela();
+    estado_->numeroProposto.clear();
+    pintaRecompra(0);
+    VL_LIMITE->setText(QStringLiteral("0"));
+    Command2->setEnabled(false);
+    cancelacheque->setEnabled(false);
+    step([this] { mostraTroca(QString()); });
+    INCLUIR->setFocus();
 }
 
 void FTROCA::recolocaMascara() {
@@ -250,8 +338,19 @@ void FTROCA::recolocaMascara() {
 // "&NOVO" and the client
 
 void FTROCA::novo() {
+    if (!dadosAbertos()) {
+        return;
+    }
     markLocation();
+    // Without the parameters every fee would be computed as switched off.
+    if (!estado_->parametrosLidos && !leParametros()) {
+        avisa(
+            QStringLiteral("OS PARÂMETROS NÃO PUDERAM SER LIDOS. A TROCA NÃO PODE "
+                           "SER INICIADA."));
+        return;
+    }
     pintaRecompra(0);
+    VL_LIMITE->setText(QStringLiteral("0"));
     registraLog(QStringLiteral("INICIA UMA NOVA TROCA PARA O CLIENTE"), NM_CLIENTE->currentText());
     cancelacheque->setEnabled(true);
     Command2->setEnabled(true);
@@ -260,10 +359,9 @@ void FTROCA::novo() {
         const ProximaTroca proxima = estado_->cheques->proximaTroca();
         numero = proxima.cd_troca;
         if (proxima.primeiraTroca) {
-            context().dialogs->inform(
+            avisa(
                 QStringLiteral("DEFINIR OS VALORES DAS TAXAS NO MÓDULO PARÂMETROS ANTES DE "
-                               "INICIAR ! CASO JA TENHA FEITO DESCONSIDERAR ESSE AVISO"),
-                {}, DialogIcon::None);
+                               "INICIAR ! CASO JA TENHA FEITO DESCONSIDERAR ESSE AVISO"));
         }
     });
     limpaTela();
@@ -271,12 +369,18 @@ void FTROCA::novo() {
     dt_troca->setDate(context().clock->today());
     step([&] { mostraTroca(numero); });
     NM_CLIENTE->setFocus();
+    // Only proposed: the first cheque written confirms it.
+    estado_->numeroProposto = numero;
     estado_->totais = TotaisTroca::inicio(estado_->parametros);
     mostraTotais();
 }
 
 void FTROCA::escolheCliente() {
-    const QString codigo = codigoCliente();
+    carregaCliente(codigoCliente());
+}
+
+// The client's rate, debits and limit; another client's repurchase debt is no longer shown.
+void FTROCA::carregaCliente(const QString& codigo) {
     std::optional<Row> cliente;
     step([&] {
         cliente = fetchRow(estado_->conexao->db(),
@@ -286,22 +390,43 @@ void FTROCA::escolheCliente() {
     if (!cliente) {
         return;
     }
+    estado_->clienteCarregado = codigo;
+    pintaRecompra(0);
     const QVariant devolvidos = cliente->value(QStringLiteral("VL_DEVOLVIDOS"));
     VL_DEVOLVIDOS->setText(devolvidos.isNull() ? QString() : formatNumber(devolvidos.toDouble()));
     estado_->totais.vl_debitos = devolvidos.toDouble();
-    mostraTotais();
+    recalculaTotais();
     VL_LIMITE->setText(formatMoney(cliente->value(QStringLiteral("VL_LIMITE")).toDouble()));
     const QVariant taxa = cliente->value(QStringLiteral("VL_TAXA"));
     vl_taxa->setText(taxa.isNull() ? QString() : formatNumber(taxa.toDouble()));
 }
 
+// Leaving for a command (a button, the grid) is not going on with the exchange's data.
+bool FTROCA::saindoParaUmCampo() const {
+    QWidget* destino = QApplication::focusWidget();
+    return qobject_cast<QLineEdit*>(destino) != nullptr ||
+           qobject_cast<QAbstractSpinBox*>(destino) != nullptr ||
+           qobject_cast<QComboBox*>(destino) != nullptr;
+}
+
 void FTROCA::saiCliente() {
+    if (!dadosAbertos()) {
+        return;
+    }
     const QString codigo = codigoCliente();
     if (codigo.isEmpty()) {
-        context().dialogs->inform(
-            QStringLiteral("CLIENTE NAO SELECIONADO! RETORNE AO CAMPO CLIENTE"), {},
-            DialogIcon::None);
+        if (saindoParaUmCampo()) {
+            avisa(QStringLiteral("CLIENTE NAO SELECIONADO! RETORNE AO CAMPO CLIENTE"));
+        }
         return;
+    }
+    // A typed name shows as the client's own and loads the client.
+    const int indice = NM_CLIENTE->findData(codigo);
+    if (indice >= 0 && NM_CLIENTE->currentIndex() != indice) {
+        NM_CLIENTE->setCurrentIndex(indice);
+    }
+    if (codigo != estado_->clienteCarregado) {
+        carregaCliente(codigo);
     }
     double divida = 0;
     step([&] {
@@ -313,16 +438,16 @@ void FTROCA::saiCliente() {
 }
 
 void FTROCA::saiTaxa() {
+    if (!saindoParaUmCampo()) {
+        return;  // a command checks the rate itself where it needs one
+    }
     const std::optional<double> taxa = parseNumber(vl_taxa->text(), NumberKind::Rate);
     if (!estado_->parametros.st_jzero && taxa.value_or(0) == 0) {
-        context().dialogs->inform(QStringLiteral("TAXA NÃO PODE ESTAR ZERADA"), {},
-                                  DialogIcon::None);
+        avisa(QStringLiteral("TAXA NÃO PODE ESTAR ZERADA"));
         vl_taxa->setFocus();
     }
     if (CD_TROCA->text().isEmpty() && taxa.value_or(0) > 0) {
-        context().dialogs->inform(
-            QStringLiteral("FAVOR CLICAR NO BOTÃO NOVO ANTES DE COMECAR UMA TROCA"), {},
-            DialogIcon::None);
+        avisa(QStringLiteral("FAVOR CLICAR NO BOTÃO NOVO ANTES DE COMECAR UMA TROCA"));
         CD_TROCA->setFocus();
     }
 }
@@ -331,22 +456,39 @@ void FTROCA::saiTaxa() {
 // Removing, cancelling, printing and the small commands
 
 void FTROCA::cancelaCheque() {
+    if (!dadosAbertos()) {
+        return;
+    }
+    markLocation();
     const QModelIndex atual = DBGrid1->currentIndex();
     if (!atual.isValid()) {
         return;  // no cheque chosen: nothing to remove
     }
     const qint64 id = gridModel_->data(gridModel_->index(atual.row(), kColunaId)).toLongLong();
-    const QVariant valor = gridModel_->data(gridModel_->index(atual.row(), 1), Qt::EditRole);
-    registraLog(QStringLiteral("EXCLUIDO O CHEQUE: "), valor);
-    step([&] {
-        const ValoresCheque removido = estado_->cheques->removeCheque(id);
-        estado_->totais.remove(removido, estado_->parametros);
-        mostraTotais();
-    });
-    step([this] { mostraTroca(CD_TROCA->text()); });
+    const QString numero = numeroTroca();
+    std::optional<double> valor;
+    if (!step([&] {
+            valor = estado_->cheques->removeChequeAberto(id, numero, tacFixa(estado_->parametros));
+        })) {
+        return;
+    }
+    if (!valor) {
+        avisa(QStringLiteral("SÓ PODEM SER EXCLUÍDOS OS CHEQUES EM ABERTO DA TROCA ATUAL"));
+        return;
+    }
+    registraLog(QStringLiteral("EXCLUIDO O CHEQUE: "), *valor);
+    step([&] { mostraTroca(numero); });
+    recalculaTotais();
+    if (estado_->totais.nr_cheques == 0) {
+        // An exchange without cheques exists nowhere: its number is only proposed again.
+        estado_->numeroProposto = numero;
+    }
 }
 
 void FTROCA::cancelaTroca() {
+    if (!dadosAbertos()) {
+        return;
+    }
     markLocation();
     const QString digitado = context()
                                  .dialogs
@@ -354,18 +496,24 @@ void FTROCA::cancelaTroca() {
                                          QStringLiteral("CANCELAR TROCA."))
                                  .value_or(QString());
     const QString numero = numeroTrocaDigitado(digitado);
+    if (numero.isEmpty()) {
+        return;  // no exchange named
+    }
     step([&] { mostraTroca(numero); });
     if (!context().dialogs->askYesNo(QStringLiteral("Deseja Realmente Excluir essa troca"),
                                      QStringLiteral("CANCELAMENTO DE  TROCAS"))) {
         return;
     }
-    step([&] {
-        // Every cheque of the exchange, whatever its status, in one statement.
-        runSql(estado_->conexao->db(), QStringLiteral("DELETE FROM CHEQUES WHERE CD_TROCA = ?"),
-               {numero});
-    });
+    // Every cheque of the exchange, whatever its status, all or none.
+    const bool excluida = step([&] { estado_->cheques->removeTroca(numero); });
     step([&] { mostraTroca(numero); });
+    if (!excluida) {
+        return;
+    }
     registraLog(QStringLiteral("EXCLUI A TROCA"), digitado);
+    if (numero == numeroTroca()) {
+        voltaAoInicio();
+    }
 }
 
 void FTROCA::imprime() {
@@ -387,13 +535,20 @@ void FTROCA::imprime() {
 }
 
 void FTROCA::retiraCheque() {
+    if (!dadosAbertos()) {
+        return;
+    }
     context().screens->openModal(QStringLiteral("falteratroca"), this);
-    step([this] { mostraTroca(CD_TROCA->text()); });
+    step([this] { mostraTroca(numeroTroca()); });
+    recalculaTotais();
 }
 
 void FTROCA::caixa() {
-    context().dialogs->inform(QStringLiteral("Não disponível nessa versão !!!"), {},
-                              DialogIcon::None);
+    avisa(QStringLiteral("Não disponível nessa versão !!!"));
+}
+
+void FTROCA::avisa(const QString& texto) {
+    context().dialogs->inform(texto, {}, DialogIcon::None);
 }
 
 void FTROCA::sair() {
@@ -401,20 +556,22 @@ void FTROCA::sair() {
 }
 
 void FTROCA::carregaTroca(const TrocaCarregada& troca) {
-    CD_TROCA->setText(troca.numero);
+    if (!dadosAbertos()) {
+        return;
+    }
+    const QString numero = numeroTrocaDigitado(troca.numero);
+    CD_TROCA->setText(numero);
     vl_taxa->setText(troca.taxa);
     dt_troca->setDate(troca.data);
-    const int indice = NM_CLIENTE->findData(troca.cliente);
-    NM_CLIENTE->setCurrentIndex(indice);
-    step([&] { mostraTroca(numeroTrocaDigitado(troca.numero)); });
-    auto numero = [](const QString& texto) { return parseNumber(texto).value_or(0); };
-    estado_->totais.vl_bruto = numero(troca.bruto);
-    estado_->totais.vl_juros = numero(troca.juros);
-    estado_->totais.vl_debitos = numero(troca.debitos);
-    estado_->totais.vl_tarifa = numero(troca.tarifas);
-    estado_->totais.liquido = numero(troca.liquido);
-    estado_->totais.nr_cheques = static_cast<int>(numero(troca.cheques));
-    mostraTotais();
+    NM_CLIENTE->setCurrentIndex(NM_CLIENTE->findData(troca.cliente));
+    estado_->clienteCarregado = troca.cliente;
+    step([&] { mostraTroca(numero); });
+    estado_->totais.vl_debitos = parseNumber(troca.debitos).value_or(0);
+    recalculaTotais();
+    estado_->numeroProposto = estado_->totais.nr_cheques == 0 ? numero : QString();
+    const bool temTroca = !numero.isEmpty();
+    Command2->setEnabled(temTroca);
+    cancelacheque->setEnabled(temTroca);
 }
 
 }  // namespace tavrel

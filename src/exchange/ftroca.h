@@ -48,8 +48,10 @@ public:
     void saiValor();
     void saiVencimento();
 
-    // Shows another exchange as the current one, with totals worked out elsewhere (used by the
-    // change-of-exchange screen when it hands an exchange back).
+    // Shows another exchange as the current one (used by the change-of-exchange screen when it
+    // hands an exchange back). The number may be typed ("12" is exchange 00012). The totals are
+    // worked out again from the exchange's rows, so they agree with them whatever the caller
+    // passes; only the debits are taken as given.
     struct TrocaCarregada {
         QString numero;
         QString taxa;
@@ -68,17 +70,32 @@ private:
     void constroiTela();
     void ligaEventos();
     void abreDados();
+    bool dadosAbertos() const;
+    void desabilitaDados();
+    bool leParametros();
     void limpaTela();
     void limpaEntrada();
+    void voltaAoInicio();
     void mostraTotais();
+    void recalculaTotais();
     void mostraTroca(const QString& numero);
+    QString numeroTroca() const;
     void escolheCliente();
+    void carregaCliente(const QString& codigo);
     void carregaClientes();
     void pintaRecompra(double divida);
+    bool saindoParaUmCampo() const;
+    void avisa(const QString& texto);  // a message with OK only
+
+    // The entry checks. Each remembers what it accepted, so "&ADICIONAR CHEQUE" runs again only
+    // those whose field changed since (or was never left); false when the cheque cannot go on.
+    bool confereDocumento(const QString& documento);
+    bool confereVencimento(bool obrigatoria);
+    bool confereValor();
     bool verificaListaNegra(const QString& documento);
     void avisaDocumentoDeCliente(const QString& documento);
-    void lerHistorico(const QString& documento, bool comTotaisPorStatus);
-    std::optional<QDate> vencimentoDigitado() const;
+    void mostraHistorico(const QString& documento, bool comTotaisPorStatus);
+    QString chaveDoCheque() const;
     void recolocaMascara();
 
     std::unique_ptr<Estado> estado_;

@@ -65,6 +65,7 @@ void FTROCA::constroiTela() {
     NM_CLIENTE->setInsertPolicy(QComboBox::NoInsert);
     NM_CLIENTE->completer()->setCompletionMode(QCompleter::PopupCompletion);
     NM_CLIENTE->completer()->setFilterMode(Qt::MatchContains);
+    NM_CLIENTE->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     NM_CLIENTE->setMinimumWidth(280);
     CD_TROCA = lineEdit(dados, "CD_TROCA");
     CD_TROCA->setMaximumWidth(90);

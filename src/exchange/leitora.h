@@ -16,6 +16,10 @@ struct LinhaLeitora {
 // A line shorter than a position gives a shorter or empty part.
 LinhaLeitora interpretaLinhaLeitora(const QString& linha);
 
+// A reader line this long holds every position the key needs: it is complete even before its
+// ":" arrives.
+inline constexpr int kLinhaLeitoraCompleta = 35;
+
 // The key of a typed cheque: bank, branch and account joined without separators.
 QString chaveDigitada(const QString& banco, const QString& agencia, const QString& conta);
 

@@ -6,31 +6,64 @@
 
 namespace tavrel {
 
+ValoresCheque ValoresCheque::de(double vl_cheque, const ChequeCalculado& row) {
+    ValoresCheque v;
+    v.vl_cheque = vl_cheque;
+    v.vl_juros = row.vl_juros;
+    v.nr_dias = row.nr_dias;
+    v.vl_cpmf = row.vl_cpmf;
+    v.vl_consulta = row.vl_consulta;
+    v.vl_iof = row.vl_iof;
+    v.vl_advalorem = row.vl_advalorem;
+    v.vl_custodia = row.vl_custodia;
+    v.vl_tac = row.vl_tac;
+    return v;
+}
+
+bool tacFixa(const Parametros& p) {
+    return p.st_tac && !p.st_tacper;
+}
+
 TotaisTroca TotaisTroca::inicio(const Parametros& p) {
     TotaisTroca totais;
-    if (p.st_tac) {
+    if (tacFixa(p)) {
         totais.vl_tarifa = p.vl_tac;
     }
     return totais;
 }
 
-void TotaisTroca::adiciona(double vl_cheque, const ChequeCalculado& row) {
-    vl_bruto = roundMoney(vl_bruto + vl_cheque);
-    vl_juros = vl_juros + row.vl_juros;
-    liquido = vl_bruto - vl_juros - vl_debitos - vl_tarifa;
-    nr_cheques = nr_cheques + 1;
+TotaisTroca TotaisTroca::dasLinhas(const QList<ValoresCheque>& linhas, const Parametros& p,
+                                   double debitos) {
+    TotaisTroca totais = inicio(p);
+    totais.vl_debitos = debitos;
+    for (const ValoresCheque& linha : linhas) {
+        totais.acumulaTarifas(linha, p);
+        totais.soma(linha.vl_cheque, linha.vl_juros);
+    }
+    return totais;
 }
 
-void TotaisTroca::remove(const ValoresCheque& row, const Parametros& p) {
-    vl_bruto = vl_bruto - row.vl_cheque;
-    vl_juros = vl_juros - row.vl_juros;
-    nr_cheques = nr_cheques - 1;
-    liquido = liquido - (row.vl_cheque - row.vl_juros);
-    liquido = liquido + row.tarifas();
-    // Without the percentage TAC, a TAC on a row is the exchange's fixed one, which stays.
-    const double ownTac = p.st_tacper ? row.vl_tac : 0.0;
-    vl_tarifa = vl_tarifa - (row.vl_cpmf + row.vl_consulta + row.vl_iof + row.vl_advalorem +
-                             row.vl_custodia + ownTac);
+void TotaisTroca::acumulaTarifas(const ValoresCheque& row, const Parametros& p) {
+    // A fee that is switched off is 0 on the row: adding it changes nothing.
+    vl_tarifa += row.vl_cpmf;
+    vl_tarifa += row.vl_custodia;
+    vl_tarifa += row.vl_advalorem;
+    vl_tarifa += row.vl_iof;
+    if (p.st_tacper) {
+        vl_tarifa += row.vl_tac;
+    }
+    vl_tarifa += row.vl_consulta;
+}
+
+void TotaisTroca::adiciona(double vl_cheque, const ChequeCalculado& row) {
+    soma(vl_cheque, row.vl_juros);
+}
+
+void TotaisTroca::soma(double valor, double juros) {
+    vl_bruto = roundMoney(vl_bruto + valor);
+    vl_juros = vl_juros + juros;
+    liquido = vl_bruto - vl_juros - vl_debitos - vl_tarifa;
+    nr_cheques = nr_cheques + 1;
 }
 
 }  // namespace tavrel

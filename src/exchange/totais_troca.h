@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QList>
+
 namespace tavrel {
 
 struct ChequeCalculado;
 struct Parametros;
 
-// The stored amounts of one CHEQUES row that removing it from the exchange gives back.
+// The stored amounts of one CHEQUES row of an exchange, as the totals read them back.
 // Empty columns read as 0.
 struct ValoresCheque {
     double vl_cheque = 0;
     double vl_juros = 0;
+    double nr_dias = 0;
     double vl_cpmf = 0;
     double vl_consulta = 0;
     double vl_iof = 0;
@@ -17,10 +20,8 @@ struct ValoresCheque {
     double vl_custodia = 0;
     double vl_tac = 0;
 
-    // The fees of the row, summed in the order the removal gives them back.
-    double tarifas() const {
-        return vl_cpmf + vl_consulta + vl_iof + vl_advalorem + vl_custodia + vl_tac;
-    }
+    // The row of a cheque of that value as the calculation computed it.
+    static ValoresCheque de(double vl_cheque, const ChequeCalculado& row);
 };
 
 // The running totals of the exchange on the screen; never stored as such.
@@ -33,19 +34,31 @@ struct TotaisTroca {
     int nr_cheques = 0;
 
     // A new exchange: everything 0, except the tariffs, which start with the fixed TAC of the
-    // exchange when it is charged.
+    // exchange when it is charged. When the percentage TAC is on it replaces the fixed one on
+    // every cheque, so the fixed TAC is not in the tariffs at all.
     static TotaisTroca inicio(const Parametros& parametros);
+
+    // The totals of an exchange whose rows are `linhas` (in the order they were added): what
+    // adding them one by one to a new exchange with these debits gives. The screen works its
+    // totals out this way after every change, so they always agree with the stored rows.
+    static TotaisTroca dasLinhas(const QList<ValoresCheque>& linhas, const Parametros& parametros,
+                                 double debitos);
+
+    // The fees of a computed row go into the tariffs total as the row stores them: CPMF,
+    // custody, ad valorem, the IOF (rounded on its row), the percentage TAC (the fixed one was
+    // there from the start) and the enquiry. The total is not rounded on the way: it stays the
+    // sum of the rows' fees, so the screen, the rows and the printed statement agree to the cent.
+    void acumulaTarifas(const ValoresCheque& row, const Parametros& parametros);
 
     // After CalculaCheque and the row saved: gross += value (rounded), interest += the row's
     // interest, net = gross - interest - debits - tariffs, count + 1.
     void adiciona(double vl_cheque, const ChequeCalculado& row);
 
-    // After the row was deleted: gross, interest and count go back, and the net gets the
-    // cheque's value less interest back and its fees returned. The cheque's own fees also leave
-    // the tariffs total, so the next addition, which recomputes the net from that total, does
-    // not charge them again. The fixed TAC of the exchange stays in the tariffs total: it
-    // belongs to the exchange, which started with it.
-    void remove(const ValoresCheque& row, const Parametros& parametros);
+private:
+    void soma(double valor, double juros);
 };
+
+// Whether the TAC of the exchange is the fixed one, charged once on its first cheque.
+bool tacFixa(const Parametros& parametros);
 
 }  // namespace tavrel

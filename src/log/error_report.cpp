@@ -1,6 +1,7 @@
 #include "log/error_report.h"
 
 #include <QCoreApplication>
+#include <cctype>
 #include <exception>
 
 #include "core/clock.h"
@@ -17,6 +18,32 @@ QString errorText(const AppError& error, const QString& formName, const QString&
            error.description() + crlf + QStringLiteral("Formulário: ") + formName + crlf +
            QStringLiteral("Objeto: ") + error.source() + crlf + QStringLiteral("Procedure: ") +
            location + crlf + QStringLiteral("Anote as informações acima e contacte o suporte.");
+}
+
+QString procedureName(std::string_view functionName) {
+    // The parameter list is the first parenthesis outside template arguments.
+    std::size_t end = functionName.size();
+    int angles = 0;
+    for (std::size_t i = 0; i < functionName.size(); ++i) {
+        const char c = functionName[i];
+        if (c == '<') {
+            ++angles;
+        } else if (c == '>' && angles > 0) {
+            --angles;
+        } else if (c == '(' && angles == 0) {
+            end = i;
+            break;
+        }
+    }
+    std::size_t start = end;
+    while (start > 0) {
+        const char c = functionName[start - 1];
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '~')) {
+            break;
+        }
+        --start;
+    }
+    return QString::fromUtf8(functionName.substr(start, end - start));
 }
 
 void GravaErro(const Context& context, const QString& text) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <initializer_list>
+#include <string_view>
 
 namespace tavrel {
 
@@ -11,6 +12,11 @@ class AppError;
 
 // The five-line error text shown to the operator and kept in the error log.
 QString errorText(const AppError& error, const QString& formName, const QString& location);
+
+// The bare name of a procedure from the compiler's full function name, as error reports show
+// it: "virtual void tavrel::RegisterScreen::incluir()" gives "incluir"; a lambda gives the
+// procedure it is written in.
+QString procedureName(std::string_view functionName);
 
 // Appends the error lines to the program's error log: date and time, the text, a blank line and
 // 103 hyphens. Opened and closed at every call.

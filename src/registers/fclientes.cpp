@@ -67,10 +67,11 @@ RegisterSpec clientesSpec() {
     };
     spec.nameColumn = QStringLiteral("NM_CLIENTE");
     spec.gridOrder = QStringLiteral("NM_CLIENTE");
-    spec.gridColumns = {{QStringLiteral("Código"), QStringLiteral("CD_CLIENTE")},
-                        {QStringLiteral("Nome"), QStringLiteral("NM_CLIENTE")},
-                        {QStringLiteral("Telefones"), QStringLiteral("NR_TELEFONES")},
-                        {QStringLiteral("Limite"), QStringLiteral("VL_LIMITE")}};
+    spec.gridColumns = {
+        {QStringLiteral("Código"), QStringLiteral("CD_CLIENTE")},
+        {QStringLiteral("Nome"), QStringLiteral("NM_CLIENTE")},
+        {QStringLiteral("Telefones"), QStringLiteral("NR_TELEFONES")},
+        {QStringLiteral("Limite"), QStringLiteral("VL_LIMITE"), ColumnFormat::Amount}};
     spec.gridTooltip = QStringLiteral(
         "Para alterar ou excluir um cliente é sempre necessário escolher ele nessa grade, "
         "bastando para isso cliicar em cima do nome dele.");

@@ -14,15 +14,26 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/context.h"
 #include "core/desktop.h"
 #include "core/dialogs.h"
 #include "log/error_report.h"
+#include "reports/report_file_name.h"
 #include "reports/report_painter.h"
+#include "ui/window_placement.h"
 
 namespace tavrel {
+namespace {
+
+constexpr int kFitWidth = 0;    // the zoom item that fits the page to the window's width
+constexpr int kPageMargin = 4;  // pixels around the page
+// The window's width beside the page: margins, the frame and the vertical scroll bar.
+constexpr int kWindowChrome = 60;
+
+}  // namespace
 
 ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context), report_(std::move(report)) {
@@ -51,7 +62,8 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     for (int percent : {50, 75, 100, 125, 150, 200}) {
         zoom_->addItem(QStringLiteral("%1%").arg(percent), percent);
     }
-    zoom_->setCurrentIndex(2);
+    zoom_->addItem(QStringLiteral("Largura da página"), kFitWidth);
+    zoom_->setCurrentIndex(zoom_->findData(100));
 
     auto* bar = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(previous),
@@ -66,6 +78,7 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
 
     page_ = new QLabel;
     page_->setAlignment(Qt::AlignCenter);
+    page_->setMargin(kPageMargin);
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(page_);
     scroll_->setWidgetResizable(true);
@@ -84,12 +97,48 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     connect(pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
-    resize(900, 1000);
+    // The page at full size, shrunk to the screen when shown.
+    resize(static_cast<int>(pageWidthAt(1.0)) + kWindowChrome, 1000);
     render();
 }
 
+bool ReportPreview::fitsWidth() const {
+    return zoom_->currentData().toInt() == kFitWidth;
+}
+
 double ReportPreview::zoom() const {
-    return zoom_->currentData().toInt() / 100.0;
+    if (!fitsWidth()) {
+        return zoom_->currentData().toInt() / 100.0;
+    }
+    // The room beside a vertical scroll bar, which a page shown this wide always needs.
+    const int room = scroll_->width() - 2 * scroll_->frameWidth() -
+                     style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_) -
+                     2 * kPageMargin;
+    return std::max(0.1, room / pageWidthAt(1.0));
+}
+
+double ReportPreview::pageWidthAt(double zoom) const {
+    const QRectF paper = ReportPainter(report_.content).pageLayout().fullRect(QPageLayout::Point);
+    const double dpi = screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0;
+    return paper.width() * zoom * dpi / 72.0;
+}
+
+void ReportPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // On a small screen the whole width of the page matters more than its size.
+        if (pageWidthAt(zoom()) + 2 * kPageMargin > scroll_->viewport()->width()) {
+            zoom_->setCurrentIndex(zoom_->findData(kFitWidth));
+        }
+    }
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (fitsWidth()) {
+        render();
+    }
 }
 
 void ReportPreview::showPage(int page) {
@@ -147,11 +196,15 @@ void ReportPreview::print() {
 
 void ReportPreview::savePdf() {
     runStep(context_, report_.formName, [this] {
-        const QString folder =
-            context_.desktop != nullptr ? context_.desktop->desktopFolder() : QDir::homePath();
-        std::optional<QString> path =
-            context_.dialogs->saveFile(QStringLiteral("Salvar relatório em PDF"), folder,
-                                       QStringLiteral("Arquivos PDF (*.pdf)"));
+        QString folder =
+            context_.desktop != nullptr ? context_.desktop->documentsFolder() : QString();
+        if (folder.isEmpty()) {
+            folder = QDir::homePath();
+        }
+        std::optional<QString> path = context_.dialogs->saveFile(
+            QStringLiteral("Salvar relatório em PDF"),
+            QDir(folder).filePath(reportFileName(report_.templateName, report_.formula)),
+            QStringLiteral("Arquivos PDF (*.pdf)"));
         if (!path || path->isEmpty()) {
             return;
         }
@@ -171,6 +224,7 @@ void presentOnScreen(Context& context, const PrintedReport& report) {
         return;
     }
     auto* preview = new ReportPreview(context, report);
+    placeOnScreen(preview);
     preview->show();
     preview->raise();
     preview->activateWindow();

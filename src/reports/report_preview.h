@@ -16,7 +16,8 @@ namespace tavrel {
 struct Context;
 
 // The preview window: one page at a time, zoom, page turning, print and save as PDF. It opens
-// not modal and deletes itself when closed.
+// not modal, centred and no larger than the screen (fitting the page to its width when the
+// page would not fit), and deletes itself when closed.
 class ReportPreview : public QWidget {
     Q_OBJECT
 
@@ -29,12 +30,16 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void render();
     void print();
     void savePdf();
     double zoom() const;
+    bool fitsWidth() const;
+    double pageWidthAt(double zoom) const;  // in screen pixels
 
     Context& context_;
     PrintedReport report_;
@@ -44,6 +49,7 @@ private:
     QLabel* pageNumber_ = nullptr;
     QComboBox* zoom_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    bool shownOnce_ = false;
 };
 
 // What happens to a printed report when no presenter is set in the context: the preview window,

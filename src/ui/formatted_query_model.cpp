@@ -13,6 +13,8 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
     switch (format) {
         case ColumnFormat::Money:
             return formatMoney(value.toDouble());
+        case ColumnFormat::Amount:
+            return formatAmount(value.toDouble());
         case ColumnFormat::Currency:
             return formatCurrency(value.toDouble());
         case ColumnFormat::Number:
@@ -25,6 +27,10 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
             break;
     }
     return value.toString();
+}
+
+bool isNumericFormat(ColumnFormat format) {
+    return format != ColumnFormat::Plain && format != ColumnFormat::Date;
 }
 
 void FormattedQueryModel::queryChange() {
@@ -42,7 +48,7 @@ QVariant FormattedQueryModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::EditRole) {
         return QSqlQueryModel::data(index, Qt::DisplayRole);
     }
-    if (role == Qt::TextAlignmentRole && *format != ColumnFormat::Date) {
+    if (role == Qt::TextAlignmentRole && isNumericFormat(*format)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     return QSqlQueryModel::data(index, role);

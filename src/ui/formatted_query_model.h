@@ -9,6 +9,7 @@ namespace tavrel {
 enum class ColumnFormat {
     Plain,     // as stored
     Money,     // "0.00" with a decimal comma
+    Amount,    // money with thousands grouped: "80.000,00"
     Currency,  // "R$ 1.500,75"
     Number,    // shortest number with a decimal comma
     Date,      // stored 'YYYY-MM-DD' shown as dd/MM/yyyy
@@ -32,6 +33,9 @@ protected:
 private:
     QHash<int, ColumnFormat> formats_;
 };
+
+// Whether values in this format are numbers (shown aligned to the right).
+bool isNumericFormat(ColumnFormat format);
 
 // The display text of a stored value in the given format.
 QString formatValue(const QVariant& value, ColumnFormat format);

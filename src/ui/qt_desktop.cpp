@@ -15,6 +15,10 @@ QString QtDesktop::desktopFolder() const {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
+QString QtDesktop::documentsFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 QString QtDesktop::operatingSystemUser() const {
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty()) {

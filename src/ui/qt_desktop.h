@@ -9,6 +9,7 @@ class QtDesktop final : public Desktop {
 public:
     bool openFile(const QString& path) override;
     QString desktopFolder() const override;
+    QString documentsFolder() const override;
     QString operatingSystemUser() const override;
 };
 

@@ -5,8 +5,11 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 #include "core/context.h"
+#include "ui/message_text.h"
 
 namespace tavrel {
 namespace {
@@ -17,6 +20,16 @@ QWidget* activeWindow() {
 
 QString titleOrSystem(const QString& title) {
     return title.isEmpty() ? QString::fromUtf8(kSystemTitle) : title;
+}
+
+// A message box grows with its text: keep its lines as wide as Qt lets them be on this screen,
+// and at most a few of them for one line of the message.
+constexpr int kMaxWrappedLines = 6;
+
+int messageWidth(const QWidget& box) {
+    const int screenWidth =
+        box.screen() != nullptr ? box.screen()->availableGeometry().width() : 1024;
+    return std::max(screenWidth / 2, std::min(screenWidth - 480, 1000));
 }
 
 QMessageBox::Icon toQt(DialogIcon icon) {
@@ -53,7 +66,8 @@ QMessageBox::StandardButtons toQt(DialogButtons buttons) {
 
 DialogAnswer QtDialogs::message(const QString& text, const QString& title, DialogButtons buttons,
                                 DialogIcon icon) {
-    QMessageBox box(toQt(icon), titleOrSystem(title), text, toQt(buttons), activeWindow());
+    QMessageBox box(toQt(icon), titleOrSystem(title), {}, toQt(buttons), activeWindow());
+    box.setText(fitMessageText(text, box.fontMetrics(), messageWidth(box), kMaxWrappedLines));
     switch (box.exec()) {
         case QMessageBox::Yes:
             return DialogAnswer::Yes;

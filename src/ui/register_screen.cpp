@@ -12,6 +12,7 @@
 #include <QSqlQueryModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/context.h"
 #include "core/dialogs.h"
@@ -20,8 +21,10 @@
 #include "data/codes.h"
 #include "data/sql.h"
 #include "data/transaction.h"
+#include "ui/column_format_delegate.h"
 #include "ui/field_events.h"
 #include "ui/grid_choice.h"
+#include "ui/grid_fit.h"
 #include "ui/load_all_rows.h"
 #include "ui/read_only_grid.h"
 #include "ui/readable_text.h"
@@ -33,6 +36,24 @@ const char* const kIncluirTip = "CLICAR AQUI APOS DIGITAR TODOS OS DADOS  ";
 const char* const kAlterarTip =
     "APÓS ESCOLHER O REGISTRO A SER ALTERADO E FAZER AS MODIFICAÇÕES NECESÁRIAS  CLICK AQUI";
 const char* const kExcluirTip = "APÓS ESCOLHER O REGISTRO A SER EXCLUIDO CLICK AQUI";
+
+// How many characters a box shows: an amount up to the millions, a text a full name.
+constexpr int kNumberCharacters = 14;
+constexpr int kTextCharacters = 40;
+
+int boxCharacters(const RegisterField& field) {
+    if (field.kind == RegisterField::Kind::Number)
+        return kNumberCharacters;
+    if (field.maxLength > 0)
+        return std::min(field.maxLength + 1, kTextCharacters);
+    return kTextCharacters;
+}
+
+void setWidthInCharacters(QLineEdit* box, int characters) {
+    const QFontMetrics metrics(box->font());
+    // The frame and text margins of the box around its text.
+    box->setFixedWidth(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + 16);
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
                         const QString& tooltip) {
@@ -65,17 +86,24 @@ RegisterScreen::~RegisterScreen() {
 
 void RegisterScreen::buildScreen() {
     auto* layout = new QVBoxLayout(this);
+    // The fields on top, the main form on the left and the frames in columns beside it; the
+    // grid below takes the rest of the height.
+    fieldsRow_ = new QHBoxLayout;
     mainForm_ = new QFormLayout;
-    layout->addLayout(mainForm_);
+    mainForm_->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    fieldsRow_->addLayout(mainForm_);
+    layout->addLayout(fieldsRow_);
 
     codeBox_ = new QLineEdit(this);
     codeBox_->setObjectName(spec_.codeControl);
     codeBox_->setToolTip(spec_.codeTooltip);
+    setWidthInCharacters(codeBox_, spec_.codeWidth + 2);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(codeBox_);
     if (!spec_.codeNote.isEmpty()) {
         codeRow->addWidget(new QLabel(spec_.codeNote, this));
     }
+    codeRow->addStretch();
     mainForm_->addRow(spec_.codeLabel, codeRow);
     if (spec_.enterActsAsTab) {
         enterActsAsTab(codeBox_);
@@ -90,6 +118,7 @@ void RegisterScreen::buildScreen() {
             form->addRow(spec.label, control);
         }
     }
+    fieldsRow_->addStretch();
 
     extras_ = new QVBoxLayout;
     layout->addLayout(extras_);
@@ -109,6 +138,7 @@ void RegisterScreen::buildScreen() {
          {incluirButton, alterarButton, excluirButton, limparButton, sairButton}) {
         buttons->addWidget(button);
     }
+    buttons->addStretch();
     layout->addWidget(options);
     connect(incluirButton, &QPushButton::clicked, this, [this] { incluir(); });
     connect(alterarButton, &QPushButton::clicked, this, [this] { alterar(); });
@@ -118,6 +148,14 @@ void RegisterScreen::buildScreen() {
 
     grid_ = makeReadOnlyGrid(this, spec_.gridName, gridModel_.get());
     grid_->setToolTip(spec_.gridTooltip);
+    for (int column = 0; column < spec_.gridColumns.size(); ++column) {
+        if (spec_.gridColumns[column].format != ColumnFormat::Plain) {
+            grid_->setItemDelegateForColumn(
+                column, new ColumnFormatDelegate(spec_.gridColumns[column].format, grid_));
+        }
+    }
+    fitGridToContents(grid_);
+    grid_->setMinimumHeight(grid_->verticalHeader()->defaultSectionSize() * 8);
     layout->addWidget(grid_, 1);
     onLineChosen(grid_, [this](int row) { escolheLinha(row); });
 
@@ -125,7 +163,8 @@ void RegisterScreen::buildScreen() {
         escapeCloses(this);
     }
     keepTextReadable(this);
-    resize(640, 560);
+    // Shrunk to the screen when shown; on a 1366 x 768 screen the grid keeps most of the height.
+    resize(1100, 720);
 }
 
 QWidget* RegisterScreen::createControl(const RegisterField& spec) {
@@ -147,6 +186,7 @@ QWidget* RegisterScreen::createControl(const RegisterField& spec) {
                 QMetaObject::invokeMethod(edit, &QLineEdit::selectAll, Qt::QueuedConnection);
             });
         }
+        setWidthInCharacters(edit, boxCharacters(spec));
         control = edit;
     }
     control->setObjectName(spec.control);
@@ -163,10 +203,32 @@ QGroupBox* RegisterScreen::groupBox(const QString& caption) {
             return group.second;
     }
     auto* box = new QGroupBox(caption, this);
-    new QFormLayout(box);
+    auto* form = new QFormLayout(box);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     groups_.append({caption, box});
-    static_cast<QVBoxLayout*>(layout())->addWidget(box);
+    // A frame joins the column of the one before while the column stays no taller than the
+    // main form, otherwise it starts a column of its own.
+    const int rows = fieldsInGroup(caption);
+    if (groupColumn_ == nullptr || groupColumnRows_ + rows > mainFormRows()) {
+        groupColumn_ = new QVBoxLayout;
+        groupColumn_->addStretch();
+        fieldsRow_->addLayout(groupColumn_);
+        groupColumnRows_ = 0;
+    }
+    groupColumn_->insertWidget(groupColumn_->count() - 1, box);
+    groupColumnRows_ += rows;
     return box;
+}
+
+int RegisterScreen::fieldsInGroup(const QString& caption) const {
+    int rows = 0;
+    for (const RegisterField& field : spec_.fields)
+        rows += field.group == caption ? 1 : 0;
+    return rows;
+}
+
+int RegisterScreen::mainFormRows() const {
+    return fieldsInGroup(QString()) + 1;  // and the code
 }
 
 QLineEdit* RegisterScreen::addShownValue(const QString& control, const QString& label,
@@ -176,6 +238,7 @@ QLineEdit* RegisterScreen::addShownValue(const QString& control, const QString& 
     edit->setToolTip(tooltip);
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
+    setWidthInCharacters(edit, kNumberCharacters);
     auto* form = group.isEmpty() ? mainForm_ : static_cast<QFormLayout*>(groupBox(group)->layout());
     form->addRow(label, edit);
     return edit;

@@ -9,12 +9,14 @@
 #include "core/ptbr.h"
 #include "data/connection.h"
 #include "data/row.h"
+#include "ui/formatted_query_model.h"
 #include "ui/screen.h"
 
 class QAbstractButton;
 class QComboBox;
 class QFormLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QSqlQueryModel;
@@ -43,6 +45,7 @@ struct RegisterField {
 struct GridColumn {
     QString caption;
     QString column;
+    ColumnFormat format = ColumnFormat::Plain;  // how the grid shows its values
 };
 
 // Everything that makes one register screen different from another.
@@ -149,6 +152,8 @@ protected:
 private:
     void buildScreen();
     QWidget* createControl(const RegisterField& field);
+    int fieldsInGroup(const QString& caption) const;
+    int mainFormRows() const;
     // Deletes the row in one transaction, checking again that nothing refers to it; false (and
     // `motivo` set) when something now does.
     bool deleteRow(const Row& row, QString& motivo);
@@ -158,7 +163,10 @@ private:
     std::unique_ptr<QSqlQueryModel> gridModel_;
     QLineEdit* codeBox_ = nullptr;
     QTableView* grid_ = nullptr;
+    QHBoxLayout* fieldsRow_ = nullptr;
     QFormLayout* mainForm_ = nullptr;
+    QVBoxLayout* groupColumn_ = nullptr;  // the column of frames being filled
+    int groupColumnRows_ = 0;
     QVBoxLayout* extras_ = nullptr;
     QList<QPair<QString, QGroupBox*>> groups_;
     std::optional<Row> shown_;

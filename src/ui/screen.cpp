@@ -5,7 +5,9 @@
 #include "core/context.h"
 #include "log/error_report.h"
 #include "log/operation_log.h"
+#include "ui/field_events.h"
 #include "ui/gradient.h"
+#include "ui/readable_text.h"
 
 namespace tavrel {
 
@@ -13,6 +15,7 @@ Screen::Screen(Context& context, const QString& formName, QWidget* parent)
     : QWidget(parent), context_(context) {
     setObjectName(formName);
     setAttribute(Qt::WA_DeleteOnClose);
+    installCommandFocus();
 }
 
 void Screen::setGradient(int red, int green, int blue, bool fromTop, int step) {
@@ -29,6 +32,11 @@ void Screen::paintEvent(QPaintEvent*) {
     PintaFundo(painter, size(), red_, green_, blue_, fromTop_, step_);
 }
 
+void Screen::showEvent(QShowEvent* event) {
+    keepTextReadable(this);
+    QWidget::showEvent(event);
+}
+
 bool Screen::step(const std::function<void()>& procedure) {
     return runStep(context_, formName(), procedure);
 }
@@ -41,8 +49,8 @@ void Screen::registraLog(const QString& message, const QVariant& detail) {
     RegistraLog(context_, message, detail);
 }
 
-void Screen::markLocation() {
-    context_.currentLocation = windowTitle();
+void Screen::markLocation(std::source_location caller) {
+    context_.currentLocation = procedureName(caller.function_name());
 }
 
 }  // namespace tavrel

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "ui/window_placement.h"
+
 namespace tavrel {
 namespace {
 
@@ -31,6 +33,12 @@ void ScreenFactory::add(const QString& formName, Creator creator) {
 
 bool ScreenFactory::has(const QString& formName) const {
     return creators_.contains(formName);
+}
+
+QStringList ScreenFactory::names() const {
+    QStringList names = creators_.keys();
+    names.sort();
+    return names;
 }
 
 QWidget* ScreenFactory::create(const QString& formName, QWidget* parent) const {
@@ -65,6 +73,7 @@ QWidget* ScreenFactory::open(const QString& formName, QWidget* parent) const {
         if (parent != nullptr) {
             screen->setWindowFlag(Qt::Window);
         }
+        placeOnScreen(screen);
         screen->setProperty(kDeletesOnClose, screen->testAttribute(Qt::WA_DeleteOnClose));
         screen->show();
         open_.insert(formName, screen);
@@ -84,6 +93,7 @@ bool ScreenFactory::openModal(const QString& formName, QWidget* parent,
     if (prepare) {
         prepare(screen);
     }
+    placeOnScreen(screen);
     modalRunner_(screen);
     return true;
 }

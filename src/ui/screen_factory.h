@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -23,13 +24,17 @@ public:
 
     void add(const QString& formName, Creator creator);
     bool has(const QString& formName) const;
+    // Every form name known, in alphabetical order.
+    QStringList names() const;
 
     // A new screen, not shown; nullptr when no screen of that name is built.
     QWidget* create(const QString& formName, QWidget* parent = nullptr) const;
     // Shows a screen, not modal: the copy already open (or hidden) when there is one, brought to
-    // the front, otherwise a new one. nullptr (and nothing shown) when unknown.
+    // the front, otherwise a new one, centred and fitted to the available screen. nullptr (and
+    // nothing shown) when unknown.
     QWidget* open(const QString& formName, QWidget* parent = nullptr) const;
-    // Creates a screen and runs it modally until it closes. False when unknown.
+    // Creates a screen, centred and fitted like `open`, and runs it modally until it closes.
+    // False when unknown.
     bool openModal(const QString& formName, QWidget* parent = nullptr,
                    const std::function<void(QWidget*)>& prepare = {}) const;
 

@@ -56,6 +56,16 @@ TEST(FormatCurrency, GroupsThousandsWithRealSign) {
     EXPECT_EQ(formatCurrency(1500.75), "R$ 1.500,75");
     EXPECT_EQ(formatCurrency(2.675), "R$ 2,68");
     EXPECT_EQ(formatCurrency(-1234567.5), "-R$ 1.234.567,50");
+    EXPECT_EQ(formatCurrency(-0.001), "R$ 0,00");
+}
+
+TEST(FormatAmount, GroupsThousandsWithoutExponents) {
+    EXPECT_EQ(formatAmount(80000), "80.000,00");
+    EXPECT_EQ(formatAmount(1e6), "1.000.000,00");
+    EXPECT_EQ(formatAmount(1e15), "1.000.000.000.000.000,00");
+    EXPECT_EQ(formatAmount(-1.5), "-1,50");
+    EXPECT_EQ(formatAmount(-0.001), "0,00");
+    EXPECT_EQ(formatAmount(2.675), "2,68");
 }
 
 TEST(FormatZeroPadded, PadsToWidthAndKeepsLongerNumbers) {

@@ -36,6 +36,28 @@ TEST_F(TransactionTest, AFailureHalfWayKeepsNothing) {
     EXPECT_EQ(value("SELECT COUNT(*) FROM FERIADOS").toInt(), 0);
 }
 
+// An immediate transaction holds the write lock from its start: another connection cannot
+// write until it ends, and it commits or rolls back like any other.
+TEST_F(TransactionTest, AnImmediateTransactionLocksOutOtherWritersUntilItEnds) {
+    Connection connection = connect();
+    Connection other = connect();
+    runSql(other.db(), "PRAGMA busy_timeout = 0");
+    {
+        TransactionGuard transaction(connection.db(), TransactionGuard::Lock::Immediate);
+        EXPECT_THROW(runSql(other.db(), "INSERT INTO FERIADOS (DT_FERIADO) VALUES ('2026-12-24')"),
+                     DataError);
+        runSql(connection.db(), "INSERT INTO FERIADOS (DT_FERIADO) VALUES (?)", {"2026-12-25"});
+        transaction.commit();
+    }
+    {
+        TransactionGuard transaction(connection.db(), TransactionGuard::Lock::Immediate);
+        runSql(connection.db(), "INSERT INTO FERIADOS (DT_FERIADO) VALUES (?)", {"2027-01-01"});
+    }
+    runSql(other.db(), "INSERT INTO FERIADOS (DT_FERIADO) VALUES ('2026-12-24')");
+    EXPECT_EQ(rows("SELECT DT_FERIADO FROM FERIADOS ORDER BY DT_FERIADO"),
+              (QList<QVariantList>{{"2026-12-24"}, {"2026-12-25"}}));
+}
+
 TEST_F(TransactionTest, BoundTextIsNeverReadAsSql) {
     const QString name = QStringLiteral("D'Ávila'); DROP TABLE CLIENTES; --");
     exec("INSERT INTO CLIENTES (CD_CLIENTE, NM_CLIENTE) VALUES (?, ?)", {"00001", name});

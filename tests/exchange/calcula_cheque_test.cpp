@@ -187,8 +187,10 @@ TEST(CalculaCheque, PercentageTacReplacesTheFixedOneOnEveryCheque) {
 
     EXPECT_DOUBLE_EQ(first.vl_tac, 5.0);
     EXPECT_DOUBLE_EQ(second.vl_tac, 10.0);
-    // Each percentage is added; the total started with the fixed TAC of the exchange.
-    EXPECT_DOUBLE_EQ(totais.vl_tarifa, 10 + 5 + 10);
+    // Each percentage is added; the fixed TAC it replaces is charged nowhere, so the totals
+    // agree with the rows.
+    EXPECT_DOUBLE_EQ(totais.vl_tarifa, 5 + 10);
+    EXPECT_DOUBLE_EQ(totais.liquido, first.vl_liquido + second.vl_liquido);
 }
 
 TEST(CalculaCheque, PercentageTacAloneIsChargedOnEveryCheque) {
@@ -256,7 +258,7 @@ TEST(CalculaCheque, IofAndTariffsRoundHalfCentsUp) {
     EXPECT_EQ(totais.vl_tarifa, 12.68);
 }
 
-TEST(CalculaCheque, TariffsTotalIsRoundedOnlyByTheIofStep) {
+TEST(CalculaCheque, TariffsTotalTakesTheFeesAsTheRowStoresThem) {
     Parametros p;
     p.st_cpmf = true;
     p.vl_cpmf = 0.0038;
@@ -269,10 +271,11 @@ TEST(CalculaCheque, TariffsTotalIsRoundedOnlyByTheIofStep) {
     p.vl_iof = 0.0041;
     TotaisTroca withIof;
     const ChequeCalculado rounded = CalculaCheque(cheque(31, 1234.56), p, withIof);
-    // Interest 38.27; IOF product 38.27 * 0.1271 = 4.864117; total 4.691328 + 4.864117.
+    // Interest 38.27; IOF product 38.27 * 0.1271 = 4.864117, stored 4.86; the total is what the
+    // row stores, 4.691328 + 4.86, not rounded on the way.
     EXPECT_EQ(rounded.vl_juros, 38.27);
     EXPECT_EQ(rounded.vl_iof, 4.86);
-    EXPECT_EQ(withIof.vl_tarifa, 9.56);
+    EXPECT_EQ(withIof.vl_tarifa, rounded.vl_cpmf + rounded.vl_iof);
 }
 
 TEST(CalculaCheque, RefusesMissingDatesAndLeavesTheTotals) {

@@ -178,27 +178,94 @@ TEST_F(ChequeStoreTest, InsertWritesTheWholeRow) {
     }
 }
 
-TEST_F(ChequeStoreTest, RemoveReadsTheAmountsAndDeletesTheRow) {
-    const qint64 id = store.insere(novoCheque());
-    const ValoresCheque v = store.removeCheque(id);
-    EXPECT_EQ(v.vl_cheque, 1500.75);
-    EXPECT_EQ(v.vl_juros, 59.53);
-    EXPECT_EQ(v.vl_cpmf, 5.70285);
-    EXPECT_EQ(v.vl_custodia, 1.5);
-    EXPECT_EQ(v.vl_advalorem, 1.50075);
-    EXPECT_EQ(v.vl_iof, 8.30);
-    EXPECT_EQ(v.vl_tac, 10.0);
-    EXPECT_EQ(v.vl_consulta, 2.5);
-    EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM CHEQUES")).toInt(), 0);
-    EXPECT_THROW(store.removeCheque(id), AppError);
+TEST_F(ChequeStoreTest, TheRowsOfAnExchangeInTheOrderTheyWereAdded) {
+    NovoCheque first = novoCheque();
+    store.insere(first);
+    NovoCheque second = novoCheque();
+    second.vl_cheque = 10;
+    second.calculo.vl_tac = 0;
+    store.insere(second);
+    NovoCheque other = novoCheque();
+    other.cd_troca = QStringLiteral("00008");
+    store.insere(other);
+    // Rows of an instalment plan leave custody and ad valorem empty.
+    exec(
+        QStringLiteral("INSERT INTO CHEQUES (CD_TROCA, VL_CHEQUE, VL_JUROS) VALUES "
+                       "('00007', 100, 2)"));
+
+    const QList<ValoresCheque> rows = store.linhasDaTroca(QStringLiteral("00007"));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].vl_cheque, 1500.75);
+    EXPECT_EQ(rows[0].vl_juros, 59.53);
+    EXPECT_EQ(rows[0].nr_dias, 34.0);
+    EXPECT_EQ(rows[0].vl_cpmf, 5.70285);
+    EXPECT_EQ(rows[0].vl_custodia, 1.5);
+    EXPECT_EQ(rows[0].vl_advalorem, 1.50075);
+    EXPECT_EQ(rows[0].vl_iof, 8.30);
+    EXPECT_EQ(rows[0].vl_tac, 10.0);
+    EXPECT_EQ(rows[0].vl_consulta, 2.5);
+    EXPECT_EQ(rows[1].vl_cheque, 10.0);
+    EXPECT_EQ(rows[2].vl_custodia + rows[2].vl_advalorem + rows[2].vl_tac, 0.0);
+    EXPECT_TRUE(store.trocaExiste(QStringLiteral("00008")));
+    EXPECT_FALSE(store.trocaExiste(QStringLiteral("00009")));
 }
 
-TEST_F(ChequeStoreTest, RemovedRowWithEmptyFeesGivesZeros) {
-    // Rows of an instalment plan leave custody and ad valorem empty.
-    exec(QStringLiteral("INSERT INTO CHEQUES (id, VL_CHEQUE, VL_JUROS) VALUES (5, 100, 2)"));
-    const ValoresCheque v = store.removeCheque(5);
-    EXPECT_EQ(v.vl_cheque, 100.0);
-    EXPECT_EQ(v.tarifas(), 0.0);
+TEST_F(ChequeStoreTest, OnlyAnOpenChequeOfTheExchangeIsRemoved) {
+    const qint64 id = store.insere(novoCheque());
+    EXPECT_EQ(store.removeChequeAberto(id, QStringLiteral("00008"), false), std::nullopt)
+        << "another exchange";
+    exec(QStringLiteral("UPDATE CHEQUES SET CD_STATUS = 'B'"));
+    EXPECT_EQ(store.removeChequeAberto(id, QStringLiteral("00007"), false), std::nullopt)
+        << "settled";
+    EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM CHEQUES")).toInt(), 1);
+
+    exec(QStringLiteral("UPDATE CHEQUES SET CD_STATUS = 'A'"));
+    EXPECT_EQ(store.removeChequeAberto(id, QStringLiteral("00007"), false), 1500.75);
+    EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM CHEQUES")).toInt(), 0);
+    EXPECT_EQ(store.removeChequeAberto(id, QStringLiteral("00007"), false), std::nullopt);
+}
+
+// The exchange's fixed TAC moves to its first remaining cheque, whose net pays it.
+TEST_F(ChequeStoreTest, RemovingTheChequeWithTheFixedTacMovesIt) {
+    const qint64 withTac = store.insere(novoCheque());
+    NovoCheque second = novoCheque();
+    second.calculo.vl_tac = 0;
+    second.calculo.vl_liquido = 1371.2164;
+    const qint64 secondId = store.insere(second);
+    store.insere(second);
+
+    EXPECT_TRUE(store.removeChequeAberto(withTac, QStringLiteral("00007"), true).has_value());
+    const QList<QVariantList> rows =
+        this->rows(QStringLiteral("SELECT id, VL_TAC, VL_LIQUIDO FROM CHEQUES ORDER BY id"));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][0].toLongLong(), secondId);
+    EXPECT_EQ(rows[0][1].toDouble(), 10.0);
+    const ChequeCalculado& c = second.calculo;
+    EXPECT_EQ(rows[0][2].toDouble(),
+              1500.75 - (c.vl_juros + c.vl_debitos + c.vl_iof + c.vl_cpmf + c.vl_consulta + 10.0 +
+                         c.vl_custodia + c.vl_advalorem));
+    EXPECT_EQ(rows[1][1].toDouble(), 0.0);
+
+    // A percentage TAC is the cheque's own: it leaves with it.
+    EXPECT_TRUE(store.removeChequeAberto(secondId, QStringLiteral("00007"), false).has_value());
+    EXPECT_EQ(value(QStringLiteral("SELECT TOTAL(VL_TAC) FROM CHEQUES")).toDouble(), 0.0);
+}
+
+TEST_F(ChequeStoreTest, RemovingAnExchangeDeletesEveryStatus) {
+    addRow(kDocumento, QStringLiteral("00001"), 10, QStringLiteral("A"), QStringLiteral("00007"));
+    addRow(kDocumento, QStringLiteral("00002"), 10, QStringLiteral("B"), QStringLiteral("00007"));
+    addRow(kDocumento, QStringLiteral("00003"), 10, QStringLiteral("C"), QStringLiteral("00008"));
+    EXPECT_EQ(store.removeTroca(QStringLiteral("00007")), 2);
+    EXPECT_EQ(value(QStringLiteral("SELECT CD_TROCA FROM CHEQUES")).toString(), "00008");
+}
+
+TEST_F(ChequeStoreTest, AnEmptyDocumentHasNoHistory) {
+    addRow(QString(), QStringLiteral("00003"), 999, QStringLiteral("A"));
+    const HistoricoEmitente h = store.historico(QString());
+    EXPECT_EQ(h.cheques, 0);
+    EXPECT_EQ(h.vl_aberto, 0.0);
+    EXPECT_EQ(h.nr_sequencial(), "00001");
+    EXPECT_EQ(store.liquidez(QString()), 100.0f);
 }
 
 TEST_F(ChequeStoreTest, NextExchangeNumber) {

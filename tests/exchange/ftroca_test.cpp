@@ -9,76 +9,13 @@
 
 #include "core/ptbr.h"
 #include "exchange/ftroca.h"
+#include "ftroca_fixture.h"
 #include "support/fixture.h"
 
 namespace tavrel {
 namespace {
 
-// The exchange screen on a fixed day, Tuesday 08/12/2026, with two clients.
-class FtrocaTest : public test::AppFixture {
-protected:
-    FtrocaTest() {
-        addClient("00001", "ANA LIMA", 3, 0, 0, 0);
-        addClient("00002", "BRUNO D'ÁVILA", 2.5, 1000, 1500, 40);
-    }
-
-    void addClient(const QString& code, const QString& name, QVariant rate, double perCheque,
-                   double concentration, double returned) {
-        exec(
-            "INSERT INTO CLIENTES (CD_CLIENTE, NM_CLIENTE, VL_TAXA, VL_LIMITE, LM_CHEQUE, "
-            "LM_CONCENTRACAO, VL_DEVOLVIDOS, CD_DOCUMENTO) VALUES (?, ?, ?, 5000, ?, ?, ?, ?)",
-            {code, name, rate, perCheque, concentration, returned, "DOC" + code});
-    }
-
-    void addCheque(const QString& troca, const QString& document, const QString& status,
-                   double value, const QString& sequence, const QString& key = {},
-                   const QString& issuer = "EMITENTE") {
-        exec(
-            "INSERT INTO CHEQUES (CD_TROCA, CD_CLIENTE, CD_DOCUMENTO, CD_STATUS, VL_CHEQUE, "
-            "NR_SEQUENCIAL, CD_CHAVE, NM_EMITENTE, DT_DEPOSITO) VALUES (?, '00001', ?, ?, ?, ?, "
-            "?, ?, '2026-11-01')",
-            {troca, document, status, value, sequence, key, issuer});
-    }
-
-    void setParameters(const QString& assignments, const QVariantList& values = {}) {
-        exec("UPDATE CONFIG SET " + assignments, values);
-    }
-
-    FTROCA* openScreen() {
-        screen = open("FTROCA");
-        EXPECT_NE(screen, nullptr);
-        activate(screen);
-        return static_cast<FTROCA*>(screen);
-    }
-
-    // "&NOVO" and the client chosen as the operator does it.
-    void startExchange(const QString& client) {
-        click(screen, "INCLUIR");
-        auto* combo = control<QComboBox>(screen, "NM_CLIENTE");
-        const int index = combo->findText(client);
-        ASSERT_GE(index, 0) << client.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-        leave(screen, "NM_CLIENTE");
-    }
-
-    // A typed cheque: document, date, value, then "&ADICIONAR CHEQUE".
-    void addTypedCheque(const QString& document, const QString& date, const QString& value,
-                        const QString& bank = "001", const QString& branch = "1234",
-                        const QString& account = "0000012345") {
-        fill(screen, "cd_documento", document);
-        fill(screen, "dt_deposito", date);
-        fill(screen, "vl_cheque", value);
-        fill(screen, "cd_banco", bank);
-        fill(screen, "cd_agencia", branch);
-        fill(screen, "cd_conta", account);
-        click(screen, "Command2");
-    }
-
-    double shown(const QString& name) { return parseNumber(text(screen, name)).value_or(-1); }
-
-    QWidget* screen = nullptr;
-};
+using test::FtrocaTest;
 
 TEST_F(FtrocaTest, TheFirstExchangeIsOneAndRemindsOfTheParameters) {
     openScreen();
@@ -470,18 +407,23 @@ TEST_F(FtrocaTest, PrintingATypedExchangeListsExactlyItsCheques) {
 TEST_F(FtrocaTest, AnExchangeHandedBackBecomesTheCurrentOne) {
     addCheque("00012", "1", "A", 100, "00001");
     addCheque("00012", "2", "A", 200, "00001");
+    exec("UPDATE CHEQUES SET VL_JUROS = 5, VL_CONSULTA = 2.5");
     FTROCA* troca = openScreen();
     troca->carregaTroca({"12", "2,5", QDate(2026, 12, 1), "00002", "300,00", "12,50", "40", "7,30",
                          "240,20", "00002"});
-    EXPECT_EQ(text(screen, "CD_TROCA"), "12");
+    EXPECT_EQ(text(screen, "CD_TROCA"), "00012");
     EXPECT_EQ(text(screen, "vl_taxa"), "2,5");
     EXPECT_EQ(text(screen, "NM_CLIENTE"), QStringLiteral("BRUNO D'ÁVILA"));
     EXPECT_EQ(troca->codigoCliente(), "00002");
     EXPECT_EQ(gridRows(screen, "DBGrid1").size(), 2) << "the grid shows exchange 00012";
+    // The totals are those of the rows; the debits are the exchange's, as handed back.
     EXPECT_EQ(text(screen, "VL_BRUTO"), "300,00");
-    EXPECT_EQ(text(screen, "VL_TARIFA"), "7,30");
-    EXPECT_EQ(text(screen, "LIQUIDO"), "240,20");
+    EXPECT_EQ(text(screen, "VL_JUROS"), "10,00");
+    EXPECT_EQ(text(screen, "VL_TARIFA"), "5,00");
+    EXPECT_EQ(text(screen, "vl_debitos"), "40,00");
+    EXPECT_EQ(text(screen, "LIQUIDO"), "245,00");
     EXPECT_EQ(text(screen, "NR_CHEQUES"), "2");
+    EXPECT_TRUE(control(screen, "Command2")->isEnabled());
 }
 
 TEST_F(FtrocaTest, CaixaIsNotAvailable) {

@@ -89,6 +89,17 @@ TEST_F(LogTest, AFailedStepIsReportedAndTheNextStepRuns) {
     EXPECT_TRUE(QString::fromUtf8(rawFile(context.writablePath("tavrel.log"))).contains(shown));
 }
 
+// Error reports name the procedure in which the failure happened, as the compiler names it.
+TEST(ProcedureName, TheBareNameOfTheFunction) {
+    EXPECT_EQ(procedureName("virtual void tavrel::RegisterScreen::incluir()"), "incluir");
+    EXPECT_EQ(procedureName("void tavrel::FTROCA::saiDocumento()"), "saiDocumento");
+    EXPECT_EQ(procedureName("tavrel::FTROCA::FTROCA(tavrel::Context&, QWidget*)::<lambda()>"),
+              "FTROCA");
+    EXPECT_EQ(procedureName("std::function<void()> tavrel::fx::monta(int)"), "monta");
+    EXPECT_EQ(procedureName("void limpa()"), "limpa");
+    EXPECT_EQ(procedureName(""), "");
+}
+
 TEST_F(LogTest, UnwritableFolderDoesNotCrashTheLogger) {
     context.writableFolder = "/proc/no-such-folder";
     RegistraLog(context, "NADA", "**");

@@ -24,6 +24,19 @@
 namespace tavrel::test {
 namespace {
 
+// Key by key, accented letters too (QTest::keyClicks knows ASCII only): the key of a letter is
+// its capital's code, as Qt names keys.
+void typeKeys(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()),
+                                QString(c), Qt::NoModifier);
+        }
+    }
+}
+
 // Fetches rows a lazy model holds back, until it has `wanted` (all by default). A model with no
 // query bound yet says it can fetch more and never does: stop when a fetch brings nothing.
 void fetchRows(QAbstractItemModel* model, int wanted = std::numeric_limits<int>::max()) {
@@ -58,8 +71,9 @@ AppFixture::~AppFixture() {
     // Popups and dialogs owned by a screen are top-level too: delete only the windows nobody
     // owns, each once.
     QList<QPointer<QWidget>> windows;
+    // A completion list has no parent but belongs to its completer, which deletes it.
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->parent() == nullptr)
+        if (window->parent() == nullptr && window->windowType() != Qt::Popup)
             windows << window;
     }
     for (const QPointer<QWidget>& window : windows) {
@@ -134,13 +148,13 @@ void AppFixture::type(QWidget* screen, const QString& name, const QString& text)
         // the cursor after selecting would drop the selection and delete one character only.
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
+        typeKeys(edit, text);
     } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->isEditable()) {
         combo->lineEdit()->selectAll();
         QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
-        QTest::keyClicks(combo->lineEdit(), text);
+        typeKeys(combo->lineEdit(), text);
     } else {
-        QTest::keyClicks(field, text);
+        typeKeys(field, text);
     }
 }
 
@@ -182,8 +196,14 @@ void AppFixture::leave(QWidget* screen, const QString& name) {
         return;
     if (QApplication::focusWidget() == field) {
         // In an active window the focus really moves on, as a Tab from the operator does; the
-        // field then gets its FocusOut once, from that move.
-        QTest::keyClick(field, Qt::Key_Tab);
+        // field then gets its FocusOut once, from that move. While an editable combo box shows
+        // its completion list, the operator's Tab goes to the list, which closes and moves on.
+        QWidget* receiver = field;
+        if (qobject_cast<QComboBox*>(field) != nullptr &&
+            QApplication::activePopupWidget() != nullptr) {
+            receiver = QApplication::activePopupWidget();
+        }
+        QTest::keyClick(receiver, Qt::Key_Tab);
         return;
     }
     QFocusEvent event(QEvent::FocusOut, Qt::TabFocusReason);

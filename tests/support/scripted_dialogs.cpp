@@ -37,8 +37,8 @@ DialogAnswer ScriptedDialogs::message(const QString& text, const QString& title,
 }
 
 std::optional<QString> ScriptedDialogs::nextText(DialogKind kind, const QString& title,
-                                                 const QString& text) {
-    shown_.push_back({kind, title, text, DialogIcon::None, DialogButtons::OkCancel});
+                                                 const QString& text, const QString& folder) {
+    shown_.push_back({kind, title, text, DialogIcon::None, DialogButtons::OkCancel, folder});
     if (texts_.empty()) {
         ADD_FAILURE() << "unscripted dialog: " << title.toStdString() << " " << text.toStdString();
         return std::nullopt;
@@ -57,18 +57,18 @@ std::optional<QString> ScriptedDialogs::password(const QString& prompt, const QS
     return nextText(DialogKind::Password, title, prompt);
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QString&,
+std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QString& folder,
                                                  const QString& filter) {
-    return nextText(DialogKind::OpenFile, title, filter);
+    return nextText(DialogKind::OpenFile, title, filter, folder);
 }
 
-std::optional<QString> ScriptedDialogs::saveFile(const QString& title, const QString&,
+std::optional<QString> ScriptedDialogs::saveFile(const QString& title, const QString& folder,
                                                  const QString& filter) {
-    return nextText(DialogKind::SaveFile, title, filter);
+    return nextText(DialogKind::SaveFile, title, filter, folder);
 }
 
 std::optional<QString> ScriptedDialogs::chooseFolder(const QString& title, const QString& folder) {
-    return nextText(DialogKind::Folder, title, folder);
+    return nextText(DialogKind::Folder, title, folder, folder);
 }
 
 std::optional<RgbColor> ScriptedDialogs::chooseColor(RgbColor) {

@@ -17,6 +17,7 @@ struct ShownDialog {
     QString text;
     DialogIcon icon = DialogIcon::None;
     DialogButtons buttons = DialogButtons::Ok;
+    QString folder{};  // file and folder choosers: the folder (or proposed file) offered
 };
 
 // Answers dialogs from a script and records every one shown. A message with only an OK button
@@ -53,7 +54,8 @@ public:
     std::optional<RgbColor> chooseColor(RgbColor initial) override;
 
 private:
-    std::optional<QString> nextText(DialogKind kind, const QString& title, const QString& text);
+    std::optional<QString> nextText(DialogKind kind, const QString& title, const QString& text,
+                                    const QString& folder = {});
 
     std::vector<ShownDialog> shown_;
     std::deque<DialogAnswer> answers_;
@@ -73,10 +75,12 @@ public:
         return true;
     }
     QString desktopFolder() const override { return desktop; }
+    QString documentsFolder() const override { return documents; }
     QString operatingSystemUser() const override { return osUser; }
 
     QStringList opened;
     QString desktop;
+    QString documents;
     QString osUser = QStringLiteral("operador");
 };
 
