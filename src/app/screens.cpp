@@ -9,8 +9,13 @@
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
 #include "log/fmostralog.h"
+#include "queries/fconsultacliente.h"
+#include "queries/fconsultadocumento.h"
+#include "queries/fconsultaperiodo.h"
 #include "queries/frelatorios.h"
 #include "queries/frelcliente.h"
+#include "queries/fselcliente.h"
+#include "queries/fselperiodo.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
@@ -21,6 +26,7 @@
 #include "setup/ffaleconosco.h"
 #include "setup/finstalacao.h"
 #include "setup/ftutorial.h"
+#include "ui/frm_showfields.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
@@ -64,6 +70,14 @@ void registerScreens(ScreenFactory& factory) {
     // Financial reports.
     addScreen<frelatorios>(factory, "frelatorios");
     addScreen<frelcliente>(factory, "frelcliente");
+    // Movement queries and their choosers.
+    addScreen<fconsultacliente>(factory, "fconsultacliente");
+    addScreen<fconsultadocumento>(factory, "fconsultadocumento");
+    addScreen<fconsultaperiodo>(factory, "fconsultaperiodo");
+    addScreen<fselcliente>(factory, "fselcliente");
+    addScreen<fselperiodo>(factory, "fselperiodo");
+    // The column chooser of the grouping grids.
+    addScreen<frmShowfields>(factory, "frmShowfields");
     // The analysis cube.
     addScreen<fcubovendas>(factory, "fcubovendas");
 }

@@ -12,7 +12,7 @@ bool isClosing(Kind kind) {
     return kind == Kind::GrandTotal || kind == Kind::Summary;
 }
 
-// The kinds of a report's lines, whichever way the lines are kept.
+// The kinds of a report's lines and their page breaks, whichever way the lines are kept.
 template <class Lines>
 class Kinds {
 public:
@@ -23,6 +23,13 @@ public:
             return lines_.kind(i);
         } else {
             return lines_[i].kind;
+        }
+    }
+    bool startsPage(int i) const {
+        if constexpr (std::is_same_v<Lines, ReportLines>) {
+            return lines_.pageBreakBefore(i);
+        } else {
+            return lines_[i].pageBreakBefore;
         }
     }
 
@@ -59,6 +66,11 @@ QVector<PageRange> paginateKinds(const Kinds<Lines>& lines, int linesPerPage) {
     while (i < lines.size()) {
         if (page.count == 0 && lines[i] == Kind::Blank && !pages.isEmpty()) {
             ++i;  // no blank line at the top of a page
+            continue;
+        }
+        if (page.count > 0 && lines.startsPage(i)) {
+            pages << page;
+            page = PageRange{};
             continue;
         }
         if (page.count == 0) {

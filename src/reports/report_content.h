@@ -19,6 +19,7 @@ struct ReportLine {
     QString text;       // heading, group label, summary caption, note
     QStringList cells;  // detail and totals: one per column (empty where none); summary: value
     bool bold = false;  // summary lines the template marks bold
+    bool pageBreakBefore = false;  // the line starts a new page
 };
 
 // The lines of a report, packed: a year of cheques is half a million lines, which as separate
@@ -51,9 +52,14 @@ public:
     bool isEmpty() const { return entries_.empty(); }
     ReportLine at(qsizetype i) const;
     ReportLine operator[](qsizetype i) const { return at(i); }
+    ReportLine first() const { return at(0); }
+    ReportLine last() const { return at(size() - 1); }
     // The kind of a line, without unpacking its texts.
     ReportLine::Kind kind(qsizetype i) const {
         return static_cast<ReportLine::Kind>(entries_[static_cast<size_t>(i)].kind);
+    }
+    bool pageBreakBefore(qsizetype i) const {
+        return entries_[static_cast<size_t>(i)].pageBreakBefore;
     }
 
     void append(const ReportLine& line);
@@ -73,6 +79,7 @@ private:
         std::uint8_t kind = 0;
         std::int16_t level = 0;
         bool bold = false;
+        bool pageBreakBefore = false;
     };
     std::vector<Entry> entries_;
     std::vector<QString> chunks_;  // each line's text and cells, one after the other
@@ -95,6 +102,8 @@ struct ReportContent {
     // Page header and footer; "{page}" and "{pages}" are filled in page by page.
     QString headerLeft, headerCenter, headerRight;
     QString footerLeft, footerCenter, footerRight;
+    // Column captions at the top of every page, or on the first page only.
+    bool repeatCaptions = true;
     qint64 rowCount = 0;
 };
 

@@ -50,6 +50,7 @@ ReportLine ReportLines::at(qsizetype i) const {
     line.kind = static_cast<ReportLine::Kind>(entry.kind);
     line.level = entry.level;
     line.bold = entry.bold;
+    line.pageBreakBefore = entry.pageBreakBefore;
     const QChar* at = chunks_[entry.chunk].constData() + entry.offset;
     const qsizetype cells = takeSize(at);
     line.text = takeText(at);
@@ -73,6 +74,7 @@ void ReportLines::append(const ReportLine& line) {
     entry.kind = static_cast<std::uint8_t>(line.kind);
     entry.level = static_cast<std::int16_t>(line.level);
     entry.bold = line.bold;
+    entry.pageBreakBefore = line.pageBreakBefore;
     putSize(chunk, line.cells.size());
     putSize(chunk, line.text.size());
     chunk += line.text;

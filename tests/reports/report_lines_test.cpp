@@ -1,6 +1,7 @@
 // The packed lines of a report read back exactly as they were written.
 #include <gtest/gtest.h>
 
+#include "reports/pagination.h"
 #include "reports/report_content.h"
 
 namespace tavrel {
@@ -21,12 +22,13 @@ void expectSame(const ReportLine& actual, const ReportLine& expected) {
     EXPECT_EQ(actual.kind, expected.kind);
     EXPECT_EQ(actual.level, expected.level);
     EXPECT_EQ(actual.bold, expected.bold);
+    EXPECT_EQ(actual.pageBreakBefore, expected.pageBreakBefore);
     EXPECT_EQ(actual.text, expected.text);
     EXPECT_EQ(actual.cells, expected.cells);
 }
 
 TEST(ReportLines, ReadBackEveryFieldOfEveryLine) {
-    const QVector<ReportLine> written = {
+    QVector<ReportLine> written = {
         line(ReportLine::Kind::GroupHeader, QStringLiteral("Cliente: 00001 - JOSÉ D'ÁVILA"), {}, 2),
         line(ReportLine::Kind::Detail, {},
              {QStringLiteral("00012"), QString(), QStringLiteral("1.500,75"), QStringLiteral("")}),
@@ -37,6 +39,7 @@ TEST(ReportLines, ReadBackEveryFieldOfEveryLine) {
         line(ReportLine::Kind::Note, QString(70000, QLatin1Char('x')),
              QStringList(40, QStringLiteral("célula"))),
     };
+    written[1].pageBreakBefore = true;
     ReportLines lines;
     for (const ReportLine& l : written) {
         lines << l;
@@ -46,12 +49,22 @@ TEST(ReportLines, ReadBackEveryFieldOfEveryLine) {
         SCOPED_TRACE(i);
         expectSame(lines[i], written[i]);
         EXPECT_EQ(lines.kind(i), written[i].kind);
+        EXPECT_EQ(lines.pageBreakBefore(i), written[i].pageBreakBefore);
     }
     qsizetype i = 0;
     for (const ReportLine& l : lines) {
         expectSame(l, written[i++]);
     }
     EXPECT_EQ(i, written.size());
+    // Packed or not, the lines make the same pages.
+    const QVector<PageRange> packed = paginateLines(lines, 3);
+    const QVector<PageRange> unpacked = paginate(written, 3);
+    ASSERT_EQ(packed.size(), unpacked.size());
+    for (qsizetype p = 0; p < packed.size(); ++p) {
+        EXPECT_EQ(packed[p].first, unpacked[p].first);
+        EXPECT_EQ(packed[p].count, unpacked[p].count);
+    }
+    EXPECT_EQ(packed.value(1).first, 1) << "the marked line starts a page";
 }
 
 TEST(ReportLines, ManyLinesAcrossChunksKeepTheirOrder) {
