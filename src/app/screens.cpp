@@ -5,6 +5,8 @@
 #include "app/frm_splash.h"
 #include "app/fsair.h"
 #include "exchange/ftroca.h"
+#include "instalments/ffinalizatroca.h"
+#include "instalments/fparcelas.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
 #include "registers/fclientes.h"
@@ -49,6 +51,9 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<fhistoricos>(factory, "fhistoricos");
     // The exchange.
     addScreen<FTROCA>(factory, "FTROCA");
+    // The instalment calculator and the finishing of its exchange.
+    addScreen<fparcelas>(factory, "fparcelas");
+    addScreen<ffinalizatroca>(factory, "ffinalizatroca");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");
