@@ -4,7 +4,7 @@ BUILD_DIR := build
 CLANG_FORMAT ?= clang-format
 FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: deps configure build run test bench demo format format-check clean
+.PHONY: deps configure build run test test-asan bench demo format format-check clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -21,6 +21,16 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build-asan/.
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build build-asan
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j2
+
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
@@ -36,4 +46,4 @@ format-check:
 	$(CLANG_FORMAT) --dry-run --Werror $(FORMAT_FILES)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-asan

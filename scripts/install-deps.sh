@@ -10,7 +10,7 @@ packages=(
   qt6-translations-l10n
   libsodium-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 poppler-utils xvfb xauth
+  libsqlite3-dev sqlite3 poppler-utils xvfb xauth
   "$@"
 )
 

@@ -518,7 +518,8 @@ DemoSummary generateDemoData(const DemoOptions& options) {
     QElapsedTimer timer;
     timer.start();
     QDir().mkpath(options.folder);
-    const QStringList created = prepareDataFolder(options.folder, options.templatesFolder);
+    const QStringList created =
+        prepareDataFolder(options.folder, options.templatesFolder).createdDatabases;
     try {
         Random random(options.seed);
         DemoSummary summary = fillMainDatabase(options, random);

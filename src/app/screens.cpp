@@ -4,6 +4,7 @@
 #include "app/frm_login.h"
 #include "app/frm_splash.h"
 #include "app/fsair.h"
+#include "cube/fcubovendas.h"
 #include "exchange/ftroca.h"
 #include "instalments/ffinalizatroca.h"
 #include "instalments/fparcelas.h"
@@ -57,6 +58,8 @@ void registerScreens(ScreenFactory& factory) {
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");
+    // The analysis cube.
+    addScreen<fcubovendas>(factory, "fcubovendas");
 }
 
 }  // namespace tavrel

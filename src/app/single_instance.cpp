@@ -19,6 +19,14 @@ bool SingleInstance::acquire() {
     return lock_->isLocked() || lock_->tryLock(0);
 }
 
+bool SingleInstance::heldByAnother() const {
+    return lock_->error() == QLockFile::LockFailedError;
+}
+
+QString SingleInstance::path() const {
+    return lock_->fileName();
+}
+
 QString instanceLockPath(const QString& programFolder, const QString& writableFolder) {
     const QString program = QFileInfo(programFolder).absoluteFilePath();
     const QString writable = QFileInfo(writableFolder).absoluteFilePath();

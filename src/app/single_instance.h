@@ -19,6 +19,10 @@ public:
 
     // True when this copy now holds the lock (or already held it).
     bool acquire();
+    // After a refused acquire: true when another running copy holds the lock, false when the
+    // lock file could not be written at all (a full disk, a folder that cannot be written).
+    bool heldByAnother() const;
+    QString path() const;
 
 private:
     std::unique_ptr<QLockFile> lock_;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 #include "app/frm_login.h"
@@ -11,6 +12,7 @@
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "data/data_folder.h"
+#include "data/open_failure.h"
 #include "log/error_report.h"
 #include "ui/screen_factory.h"
 
@@ -19,6 +21,39 @@ namespace {
 
 // Name under which start-up failures are reported.
 const char* const kStartupSource = "Inicio";
+
+// Why the single-copy lock could not be written, in words the operator can act on: without it
+// the program would otherwise say that another copy is running.
+AppError lockFailure(const QString& lockPath) {
+    const QString folder = QDir::toNativeSeparators(QFileInfo(lockPath).absolutePath());
+    const QString file = QDir::toNativeSeparators(lockPath);
+    const QString source = QStringLiteral("Trava de cópia única");
+    switch (probeFolderWrite(QFileInfo(lockPath).absolutePath())) {
+        case FolderWrite::NoRoom:
+            return AppError(error_number::kDiskFull,
+                            QStringLiteral("O disco da pasta %1 está cheio: não há espaço para o "
+                                           "arquivo %2, que impede duas cópias do sistema "
+                                           "abertas ao mesmo tempo. Libere espaço no disco e "
+                                           "abra o sistema de novo.")
+                                .arg(folder, file),
+                            source);
+        case FolderWrite::NotPermitted:
+            return AppError(error_number::kPermissionDenied,
+                            QStringLiteral("A pasta %1 não pode ser gravada, e o sistema precisa "
+                                           "gravar nela o arquivo %2, que impede duas cópias do "
+                                           "sistema abertas ao mesmo tempo.")
+                                .arg(folder, file),
+                            source);
+        case FolderWrite::Possible:
+        case FolderWrite::Failed:
+            break;
+    }
+    return AppError(error_number::kFileAccess,
+                    QStringLiteral("Não foi possível gravar o arquivo %1, que impede duas cópias "
+                                   "do sistema abertas ao mesmo tempo.")
+                        .arg(file),
+                    source);
+}
 
 }  // namespace
 
@@ -30,6 +65,11 @@ QWidget* Startup::run() {
     instance_ = std::make_unique<SingleInstance>(
         instanceLockPath(context_.programFolder, context_.writableFolder));
     if (!instance_->acquire()) {
+        if (!instance_->heldByAnother()) {
+            TrataErro(context_, QString::fromLatin1(kStartupSource),
+                      lockFailure(instance_->path()));
+            return end(exit_code::kDataFailed);
+        }
         context_.dialogs->message(QStringLiteral("Programa Já Encontra-se Ativo..."), {});
         return end(exit_code::kAlreadyRunning);
     }
@@ -81,18 +121,27 @@ QWidget* Startup::offerInstaller(const QString& problem) {
 
 bool Startup::prepareData(const QString& dataFolder) {
     context_.dataFolder = dataFolder;
-    QStringList created;
-    const bool prepared = runStep(context_, QString::fromLatin1(kStartupSource), [&] {
-        created = prepareDataFolder(
+    const QString source = QString::fromLatin1(kStartupSource);
+    DataFolderReport report;
+    const bool prepared = runStep(context_, source, [&] {
+        report = prepareDataFolder(
             dataFolder, QDir(context_.programFolder).filePath(QStringLiteral("templates")));
     });
-    if (prepared && !created.isEmpty()) {
+    if (!prepared) {
+        return false;
+    }
+    if (!report.createdDatabases.isEmpty()) {
         context_.dialogs->inform(
             QStringLiteral("A pasta de dados \"%1\" não tinha os bancos de dados do sistema.\n"
                            "Foram criados: %2.")
-                .arg(QDir::toNativeSeparators(dataFolder), created.join(QStringLiteral(", "))));
+                .arg(QDir::toNativeSeparators(dataFolder),
+                     report.createdDatabases.join(QStringLiteral(", "))));
     }
-    return prepared;
+    // The program can run without a template; the operator is told which prints will fail.
+    for (const AppError& problem : report.problems) {
+        TrataErro(context_, source, problem);
+    }
+    return true;
 }
 
 bool Startup::login() {

@@ -13,7 +13,7 @@ class SingleInstance;
 // How the program ended before its main menu was shown.
 namespace exit_code {
 inline constexpr int kNormal = 0;          // installer closed, login cancelled
-inline constexpr int kDataFailed = 1;      // the data folder could not be prepared
+inline constexpr int kDataFailed = 1;      // the data folder or the lock could not be used
 inline constexpr int kAlreadyRunning = 2;  // another copy runs from the same folder
 }  // namespace exit_code
 

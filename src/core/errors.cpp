@@ -12,11 +12,12 @@ ConversionError::ConversionError(const QString& text, const QString& source)
     : AppError(error_number::kTypeMismatch, QStringLiteral("Tipo incompatível: \"%1\"").arg(text),
                source) {}
 
-DataError::DataError(QString statement, QString driverMessage, int number)
+DataError::DataError(QString statement, QString driverMessage, int number, QString nativeCode)
     : AppError(number,
                driverMessage.isEmpty() ? QStringLiteral("Erro no banco de dados") : driverMessage,
                QStringLiteral("Banco de dados")),
       statement_(std::move(statement)),
-      driverMessage_(std::move(driverMessage)) {}
+      driverMessage_(std::move(driverMessage)),
+      nativeCode_(std::move(nativeCode)) {}
 
 }  // namespace tavrel

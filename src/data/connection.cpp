@@ -2,11 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+#include <optional>
 
 #include "core/errors.h"
+#include "data/open_failure.h"
 #include "data/schema.h"
 
 namespace tavrel {
@@ -32,6 +35,38 @@ QString nextConnectionName() {
     return QStringLiteral("tavrel-%1").arg(++counter);
 }
 
+// The files SQLite keeps beside a database: its write-ahead log and the log's index, or the
+// rollback journal.
+const char* const kSideSuffixes[] = {"-wal", "-shm", "-journal"};
+
+QList<bool> sideFilesPresent(const QString& path) {
+    QList<bool> present;
+    for (const char* suffix : kSideSuffixes) {
+        present << QFileInfo::exists(path + QLatin1String(suffix));
+    }
+    return present;
+}
+
+// After a failed open: the side files this open created and left empty (a full disk does) are
+// removed. A side file that was there before, or that holds anything, is never touched.
+void removeEmptySideFilesCreated(const QString& path, const QList<bool>& presentBefore) {
+    for (int i = 0; i < presentBefore.size(); ++i) {
+        const QString side = path + QLatin1String(kSideSuffixes[i]);
+        const QFileInfo info(side);
+        if (!presentBefore[i] && info.exists() && info.size() == 0) {
+            QFile::remove(side);
+        }
+    }
+}
+
+// The failure of an open, in the words the operator can act on when there are such words.
+[[noreturn]] void throwOpenFailure(const QString& path, const DataError& error) {
+    if (const std::optional<AppError> explained = explainOpenFailure(path, error)) {
+        throw *explained;
+    }
+    throw error;
+}
+
 }  // namespace
 
 Connection::Connection(const QString& path, DatabaseKind kind, Mode mode)
@@ -42,26 +77,37 @@ Connection::Connection(const QString& path, DatabaseKind kind, Mode mode)
                        QStringLiteral("Arquivo não encontrado: %1").arg(path),
                        QStringLiteral("Banco de dados"));
     }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            const QString message = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name_);
-            throw DataError(QStringLiteral("open %1").arg(path), message);
+    created_ = !exists;
+    const QList<bool> sideFilesBefore = sideFilesPresent(path);
+    auto abandon = [&] {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            if (db.isOpen()) {
+                db.close();
+            }
         }
-    }
-    try {
-        created_ = !exists;
-        openSchema(db(), kind, created_);
-    } catch (...) {
-        QSqlDatabase::database(name_, false).close();
         QSqlDatabase::removeDatabase(name_);
         if (created_) {
             // Leave no half-made file behind: it would be refused as foreign on the next start.
             QFile::remove(path);
         }
+        removeEmptySideFilesCreated(path, sideFilesBefore);
+    };
+    try {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+            db.setDatabaseName(path);
+            if (!db.open()) {
+                throw DataError(QStringLiteral("open %1").arg(path), db.lastError().text(),
+                                error_number::kDatabase, db.lastError().nativeErrorCode());
+            }
+        }
+        openSchema(db(), kind, created_);
+    } catch (const DataError& error) {
+        abandon();
+        throwOpenFailure(path, error);
+    } catch (...) {
+        abandon();
         throw;
     }
 }

@@ -15,7 +15,13 @@ QString databaseFileName(DatabaseKind kind);
 // databases (which is never written to). Move-only.
 class Connection {
 public:
-    enum class Mode { OpenExisting, CreateIfMissing };
+    enum class Mode {
+        OpenExisting,
+        // Creates a missing file with its full schema and first rows, written without disk
+        // syncs: it is meant for a file made under a temporary name, closed, synced and then
+        // moved into place (prepareDataFolder). A creation that fails removes it.
+        CreateIfMissing,
+    };
 
     Connection(const QString& path, DatabaseKind kind, Mode mode = Mode::OpenExisting);
     ~Connection();

@@ -1,11 +1,11 @@
 #include "data/schema.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <vector>
 
 #include "core/errors.h"
+#include "data/open_failure.h"
 #include "data/sql.h"
 #include "data/transaction.h"
 
@@ -218,15 +218,7 @@ std::vector<Migration> migrations(DatabaseKind kind) {
 }
 
 int pragmaInt(const QSqlDatabase& db, const char* pragma) {
-    QSqlQuery query(db);
-    const QString sql = QStringLiteral("PRAGMA %1").arg(QLatin1String(pragma));
-    if (!query.exec(sql) || !query.next()) {
-        throw AppError(error_number::kNotOurDatabase,
-                       QStringLiteral("O arquivo %1 não é um banco de dados do sistema: %2")
-                           .arg(db.databaseName(), query.lastError().text()),
-                       QStringLiteral("Banco de dados"));
-    }
-    return query.value(0).toInt();
+    return scalarSql(db, QStringLiteral("PRAGMA %1").arg(QLatin1String(pragma))).toInt();
 }
 
 void runStatement(const QSqlDatabase& db, const QString& sql) {
@@ -247,13 +239,11 @@ void openSchema(QSqlDatabase db, DatabaseKind kind, bool isNew) {
     // Read before anything is written: a foreign file must stay exactly as it is.
     const int foundId = pragmaInt(db, "application_id");
     if (!isNew && foundId != applicationId(kind)) {
-        throw AppError(error_number::kNotOurDatabase,
-                       QStringLiteral("O arquivo %1 não é um banco de dados do sistema e não "
-                                      "será alterado.")
-                           .arg(db.databaseName()),
-                       QStringLiteral("Banco de dados"));
+        throw notOurDatabase(db.databaseName());
     }
     const int version = pragmaInt(db, "user_version");
+    // Reading the table list parses the schema: a damaged file is found here, before any write.
+    scalarSql(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
     const std::vector<Migration> steps = migrations(kind);
     if (version > static_cast<int>(steps.size())) {
         throw AppError(error_number::kNotOurDatabase,
@@ -264,7 +254,10 @@ void openSchema(QSqlDatabase db, DatabaseKind kind, bool isNew) {
 
     runStatement(db, QStringLiteral("PRAGMA busy_timeout = 5000"));
     runStatement(db, QStringLiteral("PRAGMA journal_mode = WAL"));
-    runStatement(db, QStringLiteral("PRAGMA synchronous = FULL"));
+    // A new file has nothing in it yet to protect: it is written without waiting for the disk.
+    // Whoever creates it removes it if anything fails and makes it durable before using it.
+    runStatement(db, isNew ? QStringLiteral("PRAGMA synchronous = OFF")
+                           : QStringLiteral("PRAGMA synchronous = FULL"));
 
     if (version == static_cast<int>(steps.size())) {
         return;

@@ -13,7 +13,8 @@ int applicationId(DatabaseKind kind);
 int currentSchemaVersion(DatabaseKind kind);
 
 // Called by Connection on every open: checks the file is ours, sets the connection's pragmas and
-// brings the schema up to date. `isNew` means the file was just created empty.
+// brings the schema up to date. `isNew` means the file was just created empty: it is then
+// written without disk syncs (see Connection::Mode::CreateIfMissing).
 void openSchema(QSqlDatabase db, DatabaseKind kind, bool isNew);
 
 }  // namespace tavrel

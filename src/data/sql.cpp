@@ -14,13 +14,15 @@ QSqlQuery execute(const QSqlDatabase& db, const QString& sql, const QVariantList
     QSqlQuery query(db);
     query.setForwardOnly(forwardOnly);
     if (!query.prepare(sql)) {
-        throw DataError(sql, query.lastError().text());
+        throw DataError(sql, query.lastError().text(), error_number::kDatabase,
+                        query.lastError().nativeErrorCode());
     }
     for (const QVariant& value : values) {
         query.addBindValue(value);
     }
     if (!query.exec()) {
-        throw DataError(sql, query.lastError().text());
+        throw DataError(sql, query.lastError().text(), error_number::kDatabase,
+                        query.lastError().nativeErrorCode());
     }
     return query;
 }

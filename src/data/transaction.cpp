@@ -14,7 +14,8 @@ TransactionGuard::TransactionGuard(QSqlDatabase db, Lock lock) : db_(std::move(d
         return;
     }
     if (!db_.transaction()) {
-        throw DataError(QStringLiteral("BEGIN"), db_.lastError().text());
+        throw DataError(QStringLiteral("BEGIN"), db_.lastError().text(), error_number::kDatabase,
+                        db_.lastError().nativeErrorCode());
     }
 }
 
@@ -26,7 +27,8 @@ TransactionGuard::~TransactionGuard() {
 
 void TransactionGuard::commit() {
     if (!db_.commit()) {
-        throw DataError(QStringLiteral("COMMIT"), db_.lastError().text());
+        throw DataError(QStringLiteral("COMMIT"), db_.lastError().text(), error_number::kDatabase,
+                        db_.lastError().nativeErrorCode());
     }
     done_ = true;
 }

@@ -1,5 +1,7 @@
 #include "reports/expression.h"
 
+#include <algorithm>
+
 #include "reports/syntax.h"
 
 namespace tavrel {
@@ -20,6 +22,10 @@ Expr makeNode(ExprNode::Kind kind) {
     node->kind = kind;
     return node;
 }
+
+// Nodes one expression may stand for once its defined fields are expanded: a chain of fields
+// each using the one before twice would otherwise take ages to evaluate.
+constexpr int kMaxWeight = 10000;
 
 class ExpressionParser {
 public:
@@ -54,19 +60,40 @@ private:
         take();
     }
 
-    Expr binary(QChar op, Expr left, Expr right) {
+    // Sets the node's depth and weight from its children; refuses a tree past the limits.
+    Expr measured(Expr node, int position) const {
+        for (const Expr& child : {node->left, node->right}) {
+            if (child) {
+                node->depth = std::max(node->depth, child->depth + 1);
+                node->weight += child->weight;
+            }
+        }
+        if (node->depth > kMaxNesting) {
+            throwTooDeep(position);
+        }
+        if (node->weight > kMaxWeight) {
+            throw SyntaxError{position,
+                              QStringLiteral("expressão grande demais: mais de %1 valores e "
+                                             "operações, contados os campos definidos")
+                                  .arg(kMaxWeight)};
+        }
+        return node;
+    }
+
+    Expr binary(QChar op, Expr left, Expr right, int position) const {
         Expr node = makeNode(ExprNode::Kind::Binary);
         node->op = op;
         node->left = std::move(left);
         node->right = std::move(right);
-        return node;
+        return measured(std::move(node), position);
     }
 
     Expr parseAdditive() {
         Expr left = parseMultiplicative();
         while (isOperator("+") || isOperator("-")) {
+            const int position = peek().position;
             const QChar op = take().text.front();
-            left = binary(op, left, parseMultiplicative());
+            left = binary(op, left, parseMultiplicative(), position);
         }
         return left;
     }
@@ -74,18 +101,21 @@ private:
     Expr parseMultiplicative() {
         Expr left = parseUnary();
         while (isOperator("*") || isOperator("/")) {
+            const int position = peek().position;
             const QChar op = take().text.front();
-            left = binary(op, left, parseUnary());
+            left = binary(op, left, parseUnary(), position);
         }
         return left;
     }
 
     Expr parseUnary() {
         if (isOperator("-")) {
+            const int position = peek().position;
+            const NestingLevel level(depth_, position);
             take();
             Expr node = makeNode(ExprNode::Kind::Negate);
             node->left = parseUnary();
-            return node;
+            return measured(std::move(node), position);
         }
         return parsePrimary();
     }
@@ -110,6 +140,7 @@ private:
                 take();
                 return column(token);
             case TokenKind::LeftParen: {
+                const NestingLevel level(depth_, token.position);
                 take();
                 Expr inner = parseAdditive();
                 expect(TokenKind::RightParen, ")");
@@ -164,11 +195,12 @@ private:
                 take();
                 return node;
             }
+            const NestingLevel level(depth_, name.position);
             insideTotal_ = true;
             node->left = parseAdditive();
             insideTotal_ = false;
             expect(TokenKind::RightParen, ")");
-            return node;
+            return measured(std::move(node), name.position);
         }
         throw SyntaxError{name.position, QStringLiteral("função desconhecida: %1").arg(name.text)};
     }
@@ -178,6 +210,7 @@ private:
     const FieldDefinitions& fields_;
     bool allowTotals_;
     bool insideTotal_ = false;
+    int depth_ = 0;
 };
 
 double number(const QVariant& value) {

@@ -30,6 +30,10 @@ struct ExprNode {
     int slot = -1;          // Total: its accumulator, set by the report builder
     std::shared_ptr<ExprNode> left;   // Negate, Binary, Total (empty for count())
     std::shared_ptr<ExprNode> right;  // Binary
+    // Levels and nodes of the tree under this node, a shared node counted at each use. The
+    // parser keeps both within limits, so walking and evaluating a tree always ends soon.
+    int depth = 1;
+    int weight = 1;
 };
 using Expr = std::shared_ptr<ExprNode>;
 

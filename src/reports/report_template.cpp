@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
+#include <cmath>
 
 #include "core/errors.h"
 #include "reports/syntax.h"
@@ -13,6 +14,8 @@ namespace tavrel {
 namespace {
 
 using Attributes = QHash<QString, QString>;  // lower-case name -> value
+
+constexpr int kMaxColumnWidth = 1000;  // column widths are relative: shares of the line
 
 struct Directive {
     QString name;  // lower case
@@ -321,8 +324,13 @@ private:
         if (!width.isEmpty()) {
             bool ok = false;
             column.width = width.toDouble(&ok);
-            if (!ok || column.width <= 0) {
-                throw SyntaxError{0, QStringLiteral("width deve ser um número maior que zero")};
+            // Widths are shares of the line: nan, infinity or a share so large that the sum
+            // overflows would leave the columns without a place.
+            if (!ok || !std::isfinite(column.width) || column.width <= 0 ||
+                column.width > kMaxColumnWidth) {
+                throw SyntaxError{0, QStringLiteral("width deve ser um número maior que zero e "
+                                                    "até %1")
+                                         .arg(kMaxColumnWidth)};
             }
         }
         const QString align = take(a, "align").toLower();

@@ -61,6 +61,7 @@ private:
     }
 
     QString parseNot() {
+        const NestingLevel level(depth_, peek().position);
         if (takeWord("NOT")) {
             return QStringLiteral("(NOT %1)").arg(parseNot());
         }
@@ -144,6 +145,7 @@ private:
     size_t next_ = 0;
     const ColumnScope& scope_;
     QVariantList values_;
+    int depth_ = 0;
 };
 
 }  // namespace

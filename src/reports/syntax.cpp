@@ -172,4 +172,10 @@ QString describeToken(const Token& token) {
     }
 }
 
+void throwTooDeep(int position) {
+    throw SyntaxError{position, QStringLiteral("aninhamento demais: o limite é de %1 níveis de "
+                                               "parênteses e operadores")
+                                    .arg(kMaxNesting)};
+}
+
 }  // namespace tavrel

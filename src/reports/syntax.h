@@ -41,4 +41,28 @@ std::vector<Token> tokenize(const QString& text);
 // A short description of a token for messages: "'AND'", "o fim da fórmula".
 QString describeToken(const Token& token);
 
+// How deep a formula or an expression may nest (parentheses, NOT, signs, functions, chained
+// operators). The parsers and the walks over what they build recurse once per level; a text
+// nested deeper is refused instead of running the program out of stack.
+inline constexpr int kMaxNesting = 200;
+
+[[noreturn]] void throwTooDeep(int position);
+
+// Counts one level for as long as it lives; refuses the level past kMaxNesting.
+class NestingLevel {
+public:
+    NestingLevel(int& depth, int position) : depth_(depth) {
+        if (depth_ >= kMaxNesting) {
+            throwTooDeep(position);
+        }
+        ++depth_;
+    }
+    ~NestingLevel() { --depth_; }
+    NestingLevel(const NestingLevel&) = delete;
+    NestingLevel& operator=(const NestingLevel&) = delete;
+
+private:
+    int& depth_;
+};
+
 }  // namespace tavrel

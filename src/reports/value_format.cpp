@@ -1,7 +1,6 @@
 #include "reports/value_format.h"
 
 #include <QDate>
-#include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -24,12 +23,6 @@ QString decimalText(double value, int decimals) {
     QString text = QString::number(value, 'f', decimals);
     text.replace(QLatin1Char('.'), QLatin1Char(','));
     return text;
-}
-
-QString groupedText(double value) {
-    static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
-    const double rounded = roundMoney(value);
-    return brazil.toString(rounded == 0.0 ? 0.0 : rounded, 'f', 2);
 }
 
 QString dateText(const QVariant& value, const QString& pattern) {
@@ -92,7 +85,7 @@ QString formatValue(const QVariant& value, const ValueFormat& format) {
         case ValueFormat::Kind::Decimals:
             return decimalText(value.toDouble(), format.decimals);
         case ValueFormat::Kind::Grouped:
-            return groupedText(value.toDouble());
+            return formatAmount(value.toDouble());
         case ValueFormat::Kind::Currency:
             return formatCurrency(value.toDouble());
         case ValueFormat::Kind::Date:

@@ -20,9 +20,10 @@ QByteArray readAll(const QString& path) {
 
 TEST(DataFolder, CreatesTheFourDatabasesOnceWithTheirFirstRows) {
     QTemporaryDir folder;
-    const QStringList created = prepareDataFolder(folder.path());
+    const QStringList created = prepareDataFolder(folder.path()).createdDatabases;
     EXPECT_EQ(created, (QStringList{"cheques.db", "caixa.db", "menu.db", "tutorial.db"}));
-    EXPECT_TRUE(prepareDataFolder(folder.path()).isEmpty()) << "second run creates nothing";
+    EXPECT_TRUE(prepareDataFolder(folder.path()).createdDatabases.isEmpty())
+        << "second run creates nothing";
 
     Connection cheques(QDir(folder.path()).filePath("cheques.db"), DatabaseKind::Cheques);
     EXPECT_EQ(scalarSql(cheques.db(), "SELECT COUNT(*) FROM CONFIG").toInt(), 1);
@@ -117,18 +118,6 @@ TEST(DataFolder, RefusesAMissingFolderAndAMissingFile) {
         EXPECT_EQ(error.number(), error_number::kFileNotFound);
     }
     EXPECT_FALSE(QFile::exists(QDir(folder.path()).filePath("cheques.db")));
-}
-
-TEST(DataFolder, CopiesTheTemplatesIntoANewFolder) {
-    QTemporaryDir templates;
-    {
-        QFile file(QDir(templates.path()).filePath("troca.rpt"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("title: Troca\n");
-    }
-    QTemporaryDir folder;
-    prepareDataFolder(folder.path(), templates.path());
-    EXPECT_EQ(readAll(QDir(folder.path()).filePath("troca.rpt")), "title: Troca\n");
 }
 
 TEST(DataFolder, DatabasesOfOneKindAreNotTakenForAnother) {

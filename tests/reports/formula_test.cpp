@@ -173,6 +173,31 @@ TEST(SelectionFormula, MalformedFormulasAreRefusedWithTheirReason) {
     }
 }
 
+TEST(SelectionFormula, NestingDeeperThanTheLimitIsRefusedNotOverflowed) {
+    const QString condition = QStringLiteral("{cheques.cd_troca} = '1'");
+    auto nested = [&](int levels, const QString& opening) {
+        return opening.repeated(levels) + condition + QStringLiteral(")").repeated(levels);
+    };
+    EXPECT_EQ(parse(nested(150, QStringLiteral("("))).sql, R"("CHEQUES"."CD_TROCA" = ?)");
+    EXPECT_EQ(parse(nested(99, QStringLiteral("NOT ("))).values, QVariantList{"1"});
+
+    for (const QString& deep :
+         {nested(40000, QStringLiteral("(")), nested(201, QStringLiteral("(")),
+          QStringLiteral("NOT ").repeated(40000) + condition,
+          nested(20000, QStringLiteral("NOT ("))}) {
+        SCOPED_TRACE(deep.left(30).toStdString());
+        try {
+            parse(deep);
+            ADD_FAILURE() << "accepted";
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.number(), error_number::kReport);
+            EXPECT_TRUE(error.description().contains(
+                QStringLiteral("aninhamento demais: o limite é de 200 níveis")))
+                << error.description().left(200).toStdString();
+        }
+    }
+}
+
 TEST(SelectionFormula, MessageSaysWhatAndWhere) {
     try {
         parse(QStringLiteral("{cheques.dt_deposito} <=  #2026/12/08# AND"));

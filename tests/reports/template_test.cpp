@@ -5,6 +5,7 @@
 
 #include "core/errors.h"
 #include "reports/column_catalog.h"
+#include "reports/expression.h"
 #include "reports/report_builder.h"
 #include "reports/report_query.h"
 #include "reports/report_template.h"
@@ -122,6 +123,10 @@ TEST(ReportTemplate, FaultsNameTheTemplateAndTheLine) {
         {"from table=CHEQUES\nheader text=\"{count} cheques\"\ncolumn value=\"1\"",
          "linha 2): {count} não pode ser usado aqui"},
         {"from table=CHEQUES\ncolumn value=\"1\" width=0", "width deve ser um número"},
+        {"from table=CHEQUES\ncolumn value=\"1\" width=nan", "width deve ser um número"},
+        {"from table=CHEQUES\ncolumn value=\"1\" width=inf", "width deve ser um número"},
+        {"from table=CHEQUES\ncolumn value=\"1\" width=-inf", "width deve ser um número"},
+        {"from table=CHEQUES\ncolumn value=\"1\" width=1e308", "width deve ser um número"},
         {"from table=CHEQUES\njoin table=CLIENTES on=\"{CLIENTES.CD_CLIENTE} = \"\n"
          "column value=\"1\"",
          "linha 2): esperava uma coluna"},
@@ -139,6 +144,41 @@ TEST(ReportTemplate, FaultsNameTheTemplateAndTheLine) {
             << error.toStdString();
         EXPECT_TRUE(error.contains(QString::fromUtf8(b.message))) << error.toStdString();
     }
+}
+
+TEST(ReportTemplate, ExpressionsNestedPastTheLimitAreRefusedNotOverflowed) {
+    auto column = [](const QString& value) {
+        return QStringLiteral("from table=CHEQUES\ncolumn value=\"%1\"").arg(value);
+    };
+    const QString one = QStringLiteral("{CHEQUES.VL_CHEQUE}");
+    const QString deep[] = {
+        QStringLiteral("(").repeated(10000) + one + QStringLiteral(")").repeated(10000),
+        QStringLiteral("-").repeated(100000) + one,
+        (one + QStringLiteral(" + ")).repeated(20000) + one,  // a chain as deep as it is long
+        (one + QStringLiteral(" * (")).repeated(201) + one + QStringLiteral(")").repeated(201),
+    };
+    for (const QString& value : deep) {
+        SCOPED_TRACE(value.left(40).toStdString());
+        const QString error = errorOf(column(value));
+        EXPECT_TRUE(error.contains(QStringLiteral("aninhamento demais: o limite é de 200 níveis")))
+            << error.left(200).toStdString();
+    }
+
+    // Fields defined on fields, each used twice: few levels, but a value of 2^40 operations.
+    QString fields = QStringLiteral("field name=f0 value=\"%1\"\n").arg(one);
+    for (int i = 1; i <= 40; ++i) {
+        fields += QStringLiteral("field name=f%1 value=\"{f%2} + {f%2}\"\n").arg(i).arg(i - 1);
+    }
+    EXPECT_TRUE(errorOf(QStringLiteral("from table=CHEQUES\n") + fields +
+                        QStringLiteral("column value=\"{f40}\""))
+                    .contains(QStringLiteral("expressão grande demais")));
+
+    // Within the limits an expression keeps its value.
+    const Expr nested =
+        parseExpression(QStringLiteral("(").repeated(150) + QStringLiteral("2") +
+                            QStringLiteral(")").repeated(150) + QStringLiteral(" * -(-3 + 1)"),
+                        {}, false);
+    EXPECT_EQ(evaluate(*nested, {}).toDouble(), 4.0);
 }
 
 TEST(ReportTemplate, MissingFileIsFileNotFound) {
