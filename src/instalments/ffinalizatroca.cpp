@@ -198,7 +198,7 @@ void ffinalizatroca::encerra() {
 
 // The window manager's close (Alt+F4) is refused while the exchange waits for a client.
 void ffinalizatroca::closeEvent(QCloseEvent* event) {
-    if (encerrada_ || troca_.ids.isEmpty()) {
+    if (!aguardaCliente()) {
         event->accept();
     } else {
         event->ignore();

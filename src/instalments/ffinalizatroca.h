@@ -29,6 +29,8 @@ public:
     // The exchange to finish, as "Gerar Troca" wrote it.
     void mostraTroca(const TrocaDoPlano& troca);
     const TrocaDoPlano& troca() const { return troca_; }
+    // An exchange is shown and neither finished nor cancelled yet.
+    bool aguardaCliente() const { return !encerrada_ && !troca_.ids.isEmpty(); }
 
     // Commands.
     void finaliza();  // "Finalizar Troca"

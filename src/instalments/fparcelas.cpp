@@ -172,6 +172,14 @@ void fparcelas::geraTroca() {
     if (!cheques_ || !temCalculo()) {
         return;
     }
+    // One exchange at a time waits for its client: a second would leave the first behind.
+    if (finalizacao_ && finalizacao_->aguardaCliente()) {
+        avisa(QStringLiteral("FINALIZE OU CANCELE A TROCA %1 ANTES DE GERAR OUTRA!")
+                  .arg(finalizacao_->troca().cd_troca));
+        finalizacao_->raise();
+        finalizacao_->activateWindow();
+        return;
+    }
     const int parcelas = plano_->dados.parcelas;
     const std::variant<PrimeiroCheque, QString> lido = lePrimeiroCheque(
         {cheque->text(), cd_banco->text(), cd_agencia->text(), cd_conta->text()}, parcelas);
@@ -209,6 +217,7 @@ void fparcelas::geraTroca() {
     finalizacao->mostraTroca(troca);
     placeOnScreen(finalizacao);
     tela.release()->show();
+    finalizacao_ = finalizacao;
 }
 
 void fparcelas::sair() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QPointer>
 #include <memory>
 #include <optional>
 
@@ -15,6 +16,7 @@ namespace tavrel {
 
 class ChequeStore;
 class Connection;
+class ffinalizatroca;
 
 // The financing calculator ("CÁLCULO DE FINANCIAMENTO"): the Price instalment with the shop's
 // fees, the payment schedule printed for the client, and the plan turned into an exchange of
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<ChequeStore> cheques_;
     std::optional<Plano> plano_;  // the last calculation, while its inputs are unchanged
     std::optional<Impressao> impressao_;
+    QPointer<ffinalizatroca> finalizacao_;  // the finishing screen of the exchange last generated
 
     QLineEdit* CREDITO = nullptr;
     QLineEdit* JUROS = nullptr;
