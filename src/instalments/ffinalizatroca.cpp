@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,21 +27,37 @@
 namespace tavrel {
 namespace {
 
-// The grid's columns, in order, with their captions and formats.
-const QString kColunasGrid = QStringLiteral(
-    "DT_DEPOSITO, VL_CHEQUE, NR_DIAS, VL_TAXA, VL_JUROS, VL_IOF, VL_CPMF, VL_CONSULTA, VL_TAC, "
-    "NR_CHEQUE");
+// The grid's columns, in order, with their captions (as the query's names, so the grid sizes
+// its columns once for a new exchange) and formats.
 struct ColunaGrid {
+    const char* coluna;
     const char* titulo;
     ColumnFormat formato;
 };
 const ColunaGrid kGrid[] = {
-    {"Deposito", ColumnFormat::Date}, {"Valor Cheque", ColumnFormat::Money},
-    {"Dias", ColumnFormat::Plain},    {"Taxa", ColumnFormat::Number},
-    {"Juros", ColumnFormat::Money},   {"Iof", ColumnFormat::Money},
-    {"Cpmf", ColumnFormat::Money},    {"Consulta", ColumnFormat::Money},
-    {"Tac", ColumnFormat::Money},     {"Cheque", ColumnFormat::Plain},
+    {"DT_DEPOSITO", "Deposito", ColumnFormat::Date},
+    {"VL_CHEQUE", "Valor Cheque", ColumnFormat::Money},
+    {"NR_DIAS", "Dias", ColumnFormat::Plain},
+    {"VL_TAXA", "Taxa", ColumnFormat::Number},
+    {"VL_JUROS", "Juros", ColumnFormat::Money},
+    {"VL_IOF", "Iof", ColumnFormat::Money},
+    {"VL_CPMF", "Cpmf", ColumnFormat::Money},
+    {"VL_CONSULTA", "Consulta", ColumnFormat::Money},
+    {"VL_TAC", "Tac", ColumnFormat::Money},
+    {"NR_CHEQUE", "Cheque", ColumnFormat::Plain},
 };
+
+constexpr int kColunaDias = 2;
+
+// "DT_DEPOSITO AS "Deposito", ..."
+QString colunasGrid() {
+    QStringList colunas;
+    for (const ColunaGrid& c : kGrid) {
+        colunas << QStringLiteral("%1 AS \"%2\"")
+                       .arg(QLatin1String(c.coluna), QString::fromUtf8(c.titulo));
+    }
+    return colunas.join(QStringLiteral(", "));
+}
 
 }  // namespace
 
@@ -109,6 +126,9 @@ void ffinalizatroca::constroiTela() {
     GridEX1 = makeReadOnlyGrid(this, QStringLiteral("GridEX1"), gridModel_.get());
     GridEX1->setFocusPolicy(Qt::ClickFocus);
     fitGridToContents(GridEX1);
+    // The rows on screen size the columns: a plan's rows differ only in their date, days and
+    // cheque number, all of one width down the grid but the days (see mostraCheques).
+    GridEX1->horizontalHeader()->setResizeContentsPrecision(0);
     layout->addWidget(GridEX1, 1);
 
     auto* comandos = new QHBoxLayout;
@@ -152,10 +172,14 @@ void ffinalizatroca::mostraCheques() {
     gridModel_->setQuery(runSqlForModel(
         conexao_->db(),
         QStringLiteral("SELECT %1 FROM CHEQUES WHERE CD_TROCA = ? ORDER BY CD_TROCA, id")
-            .arg(kColunasGrid),
+            .arg(colunasGrid()),
         {troca_.cd_troca}));
-    for (int coluna = 0; coluna < static_cast<int>(std::size(kGrid)); ++coluna) {
-        gridModel_->setHeaderData(coluna, Qt::Horizontal, QString::fromUtf8(kGrid[coluna].titulo));
+    // The last cheque has the most days, the widest number: no column is narrower than it.
+    const int linhas = gridModel_->rowCount();
+    if (linhas > 0) {
+        GridEX1->horizontalHeader()->setMinimumSectionSize(
+            GridEX1->sizeHintForIndex(gridModel_->index(linhas - 1, kColunaDias)).width());
+        GridEX1->resizeColumnsToContents();
     }
 }
 

@@ -214,9 +214,10 @@ void fparcelas::geraTroca() {
     impressao_.reset();
     cheque->setText(QString::number(primeiro.numero + parcelas));
     DT_INICIO->setText(formatDate(primeiroDeposito.addDays(30LL * parcelas)));
-    finalizacao->mostraTroca(troca);
+    // Shown first, then filled: the grid sizes its columns over the rows once, at its real size.
     placeOnScreen(finalizacao);
     tela.release()->show();
+    finalizacao->mostraTroca(troca);
     finalizacao_ = finalizacao;
 }
 

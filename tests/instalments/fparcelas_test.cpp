@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QTableView>
 #include <QTest>
 
 #include "instalments/ffinalizatroca.h"
@@ -292,6 +293,20 @@ TEST_F(FparcelasTest, DepositsFollowTheSchedulePrintedAndASecondPlanContinues) {
                                    {"2027-05-08", "0000000104"},
                                    {"2027-06-07", "0000000105"}}))
         << "the cancelled number is free again; the plan continues from the advanced fields";
+}
+
+TEST_F(FparcelasTest, TheFinishingGridShowsTheLastRowsWholeToo) {
+    calcula("1000", "1", "360");
+    primeiroCheque("1");
+    click(screen, "Command4");
+    ffinalizatroca* fim = finalizacao();
+    ASSERT_NE(fim, nullptr);
+    auto* grade = control<QTableView>(fim, "GridEX1");
+    ASSERT_EQ(grade->model()->rowCount(), 360);
+    // The 360th cheque: 10800 days.
+    const QModelIndex dias = grade->model()->index(359, 2);
+    ASSERT_EQ(dias.data().toString(), QStringLiteral("10800"));
+    EXPECT_GE(grade->columnWidth(2), grade->sizeHintForIndex(dias).width());
 }
 
 TEST_F(FparcelasTest, FinishingGivesExactlyThoseRowsToTheClientTypedInAnyCase) {
