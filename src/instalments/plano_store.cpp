@@ -1,7 +1,7 @@
 #include "instalments/plano_store.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QVariant>
 
 #include "core/errors.h"
@@ -14,68 +14,61 @@
 namespace tavrel {
 namespace {
 
-// The columns a plan's cheque carries; bound by name, in this order.
-const QString kInsereCheque = QStringLiteral(
-    "INSERT INTO CHEQUES (CD_TROCA, CD_CLIENTE, CD_DESTINO, VL_TAXA, CD_DOCUMENTO, VL_CHEQUE, "
-    "CD_BANCO, CD_AGENCIA, CD_CONTA, NR_CHEQUE, VL_ABERTO, DT_TROCA, NR_DIAS, VL_JUROS, "
-    "DT_DEPOSITO, VL_CPMF, VL_IOF, VL_TAC, VL_CONSULTA, VL_DEBITOS, CD_STATUS, VL_LIQUIDEZ, "
-    "CD_ALINEA, NM_EMITENTE) VALUES (:CD_TROCA, :CD_CLIENTE, :CD_DESTINO, :VL_TAXA, "
-    ":CD_DOCUMENTO, :VL_CHEQUE, :CD_BANCO, :CD_AGENCIA, :CD_CONTA, :NR_CHEQUE, :VL_ABERTO, "
-    ":DT_TROCA, :NR_DIAS, :VL_JUROS, :DT_DEPOSITO, :VL_CPMF, :VL_IOF, :VL_TAC, :VL_CONSULTA, "
-    ":VL_DEBITOS, :CD_STATUS, :VL_LIQUIDEZ, :CD_ALINEA, :NM_EMITENTE)");
-
-const QString kInsereParcela = QStringLiteral(
-    "INSERT INTO PARCELAS (DT_VENCIMENTO, VL_PARCELA, VL_FINANCIADO, JUROSOPERACAO, PARCELAS) "
-    "VALUES (?, ?, ?, ?, ?)");
-
-// A statement prepared once for many rows.
-QSqlQuery preparada(const QSqlDatabase& db, const QString& sql) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql)) {
-        throw DataError(sql, query.lastError().text());
-    }
-    return query;
-}
-
-void executa(QSqlQuery& query, const QString& sql) {
-    if (!query.exec()) {
-        const QString mensagem = query.lastError().text();
-        query.finish();
-        throw DataError(sql, mensagem);
-    }
-}
+// The columns a plan's cheque carries, in the order of valoresDoCheque.
+const char* const kColunasCheque[] = {
+    "CD_TROCA",    "CD_CLIENTE", "CD_DESTINO",  "VL_TAXA",     "CD_DOCUMENTO", "VL_CHEQUE",
+    "CD_BANCO",    "CD_AGENCIA", "CD_CONTA",    "NR_CHEQUE",   "VL_ABERTO",    "DT_TROCA",
+    "NR_DIAS",     "VL_JUROS",   "DT_DEPOSITO", "VL_CPMF",     "VL_IOF",       "VL_TAC",
+    "VL_CONSULTA", "VL_DEBITOS", "CD_STATUS",   "VL_LIQUIDEZ", "CD_ALINEA",    "NM_EMITENTE"};
 
 // A text column that is never NULL: an empty text is stored as ''.
 QVariant texto(const QString& valor) {
     return valor.isNull() ? QVariant(QLatin1String("")) : QVariant(valor);
 }
 
+QVariantList valoresDoCheque(const QString& cd_troca, const ChequeDoPlano& c) {
+    return {cd_troca,      c.cd_cliente,   c.cd_destino,
+            c.vl_taxa,     c.cd_documento, c.vl_cheque,
+            c.cd_banco,    c.cd_agencia,   texto(c.cd_conta),
+            c.nr_cheque,   c.vl_aberto,    storageDate(c.dt_troca),
+            c.nr_dias,     c.vl_juros,     storageDate(c.dt_deposito),
+            c.vl_cpmf,     c.vl_iof,       c.vl_tac,
+            c.vl_consulta, c.vl_debitos,   c.cd_status,
+            c.vl_liquidez, c.cd_alinea,    texto(c.nm_emitente)};
+}
+
+// The placeholders of the insert, ":CD_TROCA" and so on: the values are bound by name.
+QStringList marcadoresCheque() {
+    QStringList marcadores;
+    for (const char* coluna : kColunasCheque) {
+        marcadores << QLatin1Char(':') + QLatin1String(coluna);
+    }
+    return marcadores;
+}
+
+const QStringList kMarcadoresCheque = marcadoresCheque();
+
+QString insereChequeSql() {
+    QStringList colunas;
+    for (const char* coluna : kColunasCheque) {
+        colunas << QLatin1String(coluna);
+    }
+    return QStringLiteral("INSERT INTO CHEQUES (%1) VALUES (%2)")
+        .arg(colunas.join(QStringLiteral(", ")), kMarcadoresCheque.join(QStringLiteral(", ")));
+}
+
+const QString kInsereCheque = insereChequeSql();
+
+const QString kInsereParcela = QStringLiteral(
+    "INSERT INTO PARCELAS (DT_VENCIMENTO, VL_PARCELA, VL_FINANCIADO, JUROSOPERACAO, PARCELAS) "
+    "VALUES (:DT_VENCIMENTO, :VL_PARCELA, :VL_FINANCIADO, :JUROSOPERACAO, :PARCELAS)");
+
 qint64 insereCheque(QSqlQuery& query, const QString& cd_troca, const ChequeDoPlano& c) {
-    query.bindValue(QStringLiteral(":CD_TROCA"), cd_troca);
-    query.bindValue(QStringLiteral(":CD_CLIENTE"), c.cd_cliente);
-    query.bindValue(QStringLiteral(":CD_DESTINO"), c.cd_destino);
-    query.bindValue(QStringLiteral(":VL_TAXA"), c.vl_taxa);
-    query.bindValue(QStringLiteral(":CD_DOCUMENTO"), c.cd_documento);
-    query.bindValue(QStringLiteral(":VL_CHEQUE"), c.vl_cheque);
-    query.bindValue(QStringLiteral(":CD_BANCO"), c.cd_banco);
-    query.bindValue(QStringLiteral(":CD_AGENCIA"), c.cd_agencia);
-    query.bindValue(QStringLiteral(":CD_CONTA"), texto(c.cd_conta));
-    query.bindValue(QStringLiteral(":NR_CHEQUE"), c.nr_cheque);
-    query.bindValue(QStringLiteral(":VL_ABERTO"), c.vl_aberto);
-    query.bindValue(QStringLiteral(":DT_TROCA"), storageDate(c.dt_troca));
-    query.bindValue(QStringLiteral(":NR_DIAS"), c.nr_dias);
-    query.bindValue(QStringLiteral(":VL_JUROS"), c.vl_juros);
-    query.bindValue(QStringLiteral(":DT_DEPOSITO"), storageDate(c.dt_deposito));
-    query.bindValue(QStringLiteral(":VL_CPMF"), c.vl_cpmf);
-    query.bindValue(QStringLiteral(":VL_IOF"), c.vl_iof);
-    query.bindValue(QStringLiteral(":VL_TAC"), c.vl_tac);
-    query.bindValue(QStringLiteral(":VL_CONSULTA"), c.vl_consulta);
-    query.bindValue(QStringLiteral(":VL_DEBITOS"), c.vl_debitos);
-    query.bindValue(QStringLiteral(":CD_STATUS"), c.cd_status);
-    query.bindValue(QStringLiteral(":VL_LIQUIDEZ"), c.vl_liquidez);
-    query.bindValue(QStringLiteral(":CD_ALINEA"), c.cd_alinea);
-    query.bindValue(QStringLiteral(":NM_EMITENTE"), texto(c.nm_emitente));
-    executa(query, kInsereCheque);
+    const QVariantList valores = valoresDoCheque(cd_troca, c);
+    for (qsizetype i = 0; i < valores.size(); ++i) {
+        query.bindValue(kMarcadoresCheque[i], valores[i]);
+    }
+    execPrepared(query, kInsereCheque);
     const qint64 id = query.lastInsertId().toLongLong();
     query.finish();
     return id;
@@ -86,14 +79,14 @@ qint64 insereCheque(QSqlQuery& query, const QString& cd_troca, const ChequeDoPla
 void gravaParcelas(const QSqlDatabase& db, const QList<LinhaParcela>& linhas) {
     TransactionGuard transacao(db);
     runSql(db, QStringLiteral("DELETE FROM PARCELAS"));
-    QSqlQuery insere = preparada(db, kInsereParcela);
+    QSqlQuery insere = prepareSql(db, kInsereParcela);
     for (const LinhaParcela& linha : linhas) {
-        insere.bindValue(0, storageDate(linha.dt_vencimento));
-        insere.bindValue(1, linha.vl_parcela);
-        insere.bindValue(2, linha.vl_financiado);
-        insere.bindValue(3, linha.jurosoperacao);
-        insere.bindValue(4, linha.parcelas);
-        executa(insere, kInsereParcela);
+        insere.bindValue(QStringLiteral(":DT_VENCIMENTO"), storageDate(linha.dt_vencimento));
+        insere.bindValue(QStringLiteral(":VL_PARCELA"), linha.vl_parcela);
+        insere.bindValue(QStringLiteral(":VL_FINANCIADO"), linha.vl_financiado);
+        insere.bindValue(QStringLiteral(":JUROSOPERACAO"), linha.jurosoperacao);
+        insere.bindValue(QStringLiteral(":PARCELAS"), linha.parcelas);
+        execPrepared(insere, kInsereParcela);
         insere.finish();
     }
     transacao.commit();
@@ -103,7 +96,7 @@ TrocaDoPlano gravaTrocaDoPlano(ChequeStore& store, const QList<ChequeDoPlano>& c
     TransactionGuard transacao(store.db(), TransactionGuard::Lock::Immediate);
     TrocaDoPlano troca;
     troca.cd_troca = store.proximaTroca().cd_troca;
-    QSqlQuery insere = preparada(store.db(), kInsereCheque);
+    QSqlQuery insere = prepareSql(store.db(), kInsereCheque);
     troca.ids.reserve(cheques.size());
     for (const ChequeDoPlano& cheque : cheques) {
         troca.ids.append(insereCheque(insere, troca.cd_troca, cheque));

@@ -89,6 +89,12 @@ TEST_F(FparcelasTest, CalculatesThePlanAndEmptiesTheResultWhenAnInputChanges) {
     EXPECT_EQ(parcelas(), 0);
     EXPECT_EQ(todosOsCheques(), 0);
     EXPECT_TRUE(reports.printed().empty());
+
+    click(screen, "Command2");
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_TRUE(programFileLines("FC001081226.log")
+                    .join('\n')
+                    .contains(QStringLiteral("SAIU DO MÓDULO DE CALCULO DE PARCELAS")));
 }
 
 TEST_F(FparcelasTest, FeesStartFromTheParametersAndEnterMovesOn) {
