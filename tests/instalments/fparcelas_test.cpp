@@ -38,6 +38,17 @@ protected:
         setText(screen, "cd_conta", conta);
     }
 
+    // The parameters charge every fee (the worked amounts of 2.500,00 at 3,5 % in 6); the screen
+    // reads them when it opens.
+    void reabreComTodasAsTaxas() {
+        exec(
+            "UPDATE CONFIG SET st_consulta = 1, vl_consulta = 2.5, st_cpmf = 1, vl_cpmf = 0.0038, "
+            "st_iof = 1, vl_iof = 0.0041, st_tacper = 1, vl_tacper = 0.01");
+        screen->close();
+        screen = open("fparcelas");
+        activate(screen);
+    }
+
     void dataInicial(const QString& data) { type(screen, "DT_INICIO", data); }
 
     // The finishing screen "Gerar Troca" opened, if any.
@@ -98,12 +109,7 @@ TEST_F(FparcelasTest, CalculatesThePlanAndEmptiesTheResultWhenAnInputChanges) {
 }
 
 TEST_F(FparcelasTest, FeesStartFromTheParametersAndEnterMovesOn) {
-    exec(
-        "UPDATE CONFIG SET st_consulta = 1, vl_consulta = 2.5, st_cpmf = 1, vl_cpmf = 0.0038, "
-        "st_iof = 1, vl_iof = 0.0041, st_tacper = 1, vl_tacper = 0.01");
-    screen->close();
-    screen = open("fparcelas");
-    activate(screen);
+    reabreComTodasAsTaxas();
     EXPECT_TRUE(control<QCheckBox>(screen, "st_cpmf")->isChecked());
     EXPECT_EQ(text(screen, "vl_cpmf"), QStringLiteral("0,0038"));
     EXPECT_EQ(text(screen, "vl_consulta"), QStringLiteral("2,5"));
@@ -192,12 +198,7 @@ QVariantMap linha(const QList<QVariantList>& valores, const QStringList& colunas
 TEST_F(FparcelasTest, GeneratingWritesEveryRowUnderTheNextNumberPast99999) {
     outraTroca("99999");
     outraTroca("100000");
-    exec(
-        "UPDATE CONFIG SET st_consulta = 1, vl_consulta = 2.5, st_cpmf = 1, vl_cpmf = 0.0038, "
-        "st_iof = 1, vl_iof = 0.0041, st_tacper = 1, vl_tacper = 0.01");
-    screen->close();
-    screen = open("fparcelas");
-    activate(screen);
+    reabreComTodasAsTaxas();
     calcula("2.500,00", "3,5", "6");
     dataInicial("08/01/2027");
     primeiroCheque("100", "1", "12", "45678-9");
