@@ -8,6 +8,8 @@
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
+#include "lifecycle/falteratroca.h"
+#include "lifecycle/fbaixarecompra.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
@@ -50,6 +52,9 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<fhistoricos>(factory, "fhistoricos");
     // The exchange.
     addScreen<FTROCA>(factory, "FTROCA");
+    // The cheque after its exchange.
+    addScreen<falteratroca>(factory, "falteratroca");
+    addScreen<fbaixarecompra>(factory, "fbaixarecompra");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");
