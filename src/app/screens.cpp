@@ -10,6 +10,11 @@
 #include "ledger/flancamentos.h"
 #include "lifecycle/falteratroca.h"
 #include "lifecycle/fbaixarecompra.h"
+#include "queries/fconsultacliente.h"
+#include "queries/fconsultadocumento.h"
+#include "queries/fconsultaperiodo.h"
+#include "queries/fselcliente.h"
+#include "queries/fselperiodo.h"
 #include "registers/fclientes.h"
 #include "registers/fferiados.h"
 #include "registers/fhistoricos.h"
@@ -18,6 +23,7 @@
 #include "registers/fusuarios.h"
 #include "reports/print_report.h"
 #include "setup/finstalacao.h"
+#include "ui/frm_showfields.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
@@ -58,6 +64,14 @@ void registerScreens(ScreenFactory& factory) {
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");
+    // Movement queries and their choosers.
+    addScreen<fconsultacliente>(factory, "fconsultacliente");
+    addScreen<fconsultadocumento>(factory, "fconsultadocumento");
+    addScreen<fconsultaperiodo>(factory, "fconsultaperiodo");
+    addScreen<fselcliente>(factory, "fselcliente");
+    addScreen<fselperiodo>(factory, "fselperiodo");
+    // The column chooser of the grouping grids.
+    addScreen<frmShowfields>(factory, "frmShowfields");
     // The analysis cube.
     addScreen<fcubovendas>(factory, "fcubovendas");
 }

@@ -11,6 +11,8 @@
 #include "core/errors.h"
 #include "data/open_failure.h"
 #include "data/schema.h"
+#include "data/sql.h"
+#include "data/text_functions.h"
 
 namespace tavrel {
 
@@ -103,6 +105,10 @@ Connection::Connection(const QString& path, DatabaseKind kind, Mode mode)
             }
         }
         openSchema(db(), kind, created_);
+        registerTextFunctions(db());
+        // Reads through a memory map: a screen walking a million cheques would otherwise spend
+        // as long in a system call per page as in SQLite itself.
+        runSql(db(), QStringLiteral("PRAGMA mmap_size = 1073741824"));
     } catch (const DataError& error) {
         abandon();
         throwOpenFailure(path, error);

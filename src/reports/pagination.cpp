@@ -42,6 +42,11 @@ QVector<PageRange> paginate(const QVector<ReportLine>& lines, int linesPerPage) 
             ++i;  // no blank line at the top of a page
             continue;
         }
+        if (page.count > 0 && lines[i].pageBreakBefore) {
+            pages << page;
+            page = PageRange{};
+            continue;
+        }
         if (page.count == 0) {
             page.first = i;
         }

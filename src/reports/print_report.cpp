@@ -58,12 +58,16 @@ bool imprimeRelatorio(Context& context, const QString& formName, const QString& 
         printed.output = output;
         printed.content = buildReport(context.dataFolder, context.dataPath(templateFileName),
                                       formula, context.clock->now());
-        if (context.reports != nullptr) {
-            context.reports->present(context, printed);
-        } else {
-            presentOnScreen(context, printed);
-        }
+        presentReport(context, printed);
     });
+}
+
+void presentReport(Context& context, const PrintedReport& report) {
+    if (context.reports != nullptr) {
+        context.reports->present(context, report);
+    } else {
+        presentOnScreen(context, report);
+    }
 }
 
 bool imprimeRelacaoClientes(Context& context) {

@@ -32,6 +32,10 @@ int renderReportToPdf(const QString& dataFolder, const QString& templatePath,
 bool imprimeRelatorio(Context& context, const QString& formName, const QString& templateFileName,
                       const QString& formula = {}, ReportOutput output = ReportOutput::Preview);
 
+// Shows or prints a report already filled (a grid a screen prints as arranged): through
+// Context::reports when set, otherwise in the preview window or on the printer.
+void presentReport(Context& context, const PrintedReport& report);
+
 // The main menu's clients report: relclientes.rpt, every client, under the main menu's name.
 bool imprimeRelacaoClientes(Context& context);
 

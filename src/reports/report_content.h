@@ -16,6 +16,7 @@ struct ReportLine {
     QString text;       // heading, group label, summary caption, note
     QStringList cells;  // detail and totals: one per column (empty where none); summary: value
     bool bold = false;  // summary lines the template marks bold
+    bool pageBreakBefore = false;  // the line starts a new page
 };
 
 struct ContentColumn {
@@ -35,6 +36,8 @@ struct ReportContent {
     // Page header and footer; "{page}" and "{pages}" are filled in page by page.
     QString headerLeft, headerCenter, headerRight;
     QString footerLeft, footerCenter, footerRight;
+    // Column captions at the top of every page, or on the first page only.
+    bool repeatCaptions = true;
     qint64 rowCount = 0;
 };
 

@@ -167,16 +167,17 @@ void ReportPainter::paintPage(QPainter& painter, const QRectF& printable, const 
         painter.drawLine(QPointF(0, y), QPointF(width, y));
         captionsDrawn = true;
     };
+    const bool withCaptions = content_.repeatCaptions || pageNumber == 1;
     for (int i = page.first; i < page.first + page.count && i < content_.lines.size(); ++i) {
         const ReportLine& current = content_.lines[i];
-        if (!captionsDrawn && current.kind != ReportLine::Kind::Heading &&
+        if (withCaptions && !captionsDrawn && current.kind != ReportLine::Kind::Heading &&
             current.kind != ReportLine::Kind::Blank) {
             captions();
         }
         paintLine(painter, current, QRectF(0, y, width, line), edges);
         y += line;
     }
-    if (!captionsDrawn) {
+    if (withCaptions && !captionsDrawn) {
         captions();
     }
 

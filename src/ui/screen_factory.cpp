@@ -9,6 +9,8 @@
 namespace tavrel {
 namespace {
 
+const char* const kDeletesOnClose = "tavrelDeletesOnClose";
+
 // Shows the screen application-modal and waits until it is closed or destroyed.
 void runModal(QWidget* screen) {
     QPointer<QWidget> guard(screen);
@@ -52,13 +54,29 @@ QWidget* ScreenFactory::create(const QString& formName, QWidget* parent) const {
 }
 
 QWidget* ScreenFactory::open(const QString& formName, QWidget* parent) const {
+    QWidget* live = open_.value(formName);
+    // Closing a delete-on-close screen takes that attribute away while its deletion waits: such
+    // a copy is gone, a hidden one (after a preview) is still the live copy.
+    if (live != nullptr && live->property(kDeletesOnClose).toBool() &&
+        !live->testAttribute(Qt::WA_DeleteOnClose)) {
+        live = nullptr;
+    }
+    if (live != nullptr) {
+        live->show();
+        live->setWindowState(live->windowState() & ~Qt::WindowMinimized);
+        live->raise();
+        live->activateWindow();
+        return live;
+    }
     QWidget* screen = create(formName, parent);
     if (screen != nullptr) {
         if (parent != nullptr) {
             screen->setWindowFlag(Qt::Window);
         }
         placeOnScreen(screen);
+        screen->setProperty(kDeletesOnClose, screen->testAttribute(Qt::WA_DeleteOnClose));
         screen->show();
+        open_.insert(formName, screen);
     }
     return screen;
 }

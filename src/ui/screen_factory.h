@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -28,8 +29,9 @@ public:
 
     // A new screen, not shown; nullptr when no screen of that name is built.
     QWidget* create(const QString& formName, QWidget* parent = nullptr) const;
-    // Creates and shows a screen, not modal, centred and fitted to the available screen.
-    // nullptr (and nothing shown) when unknown.
+    // Shows a screen, not modal: the copy already open (or hidden) when there is one, brought to
+    // the front, otherwise a new one, centred and fitted to the available screen. nullptr (and
+    // nothing shown) when unknown.
     QWidget* open(const QString& formName, QWidget* parent = nullptr) const;
     // Creates a screen, centred and fitted like `open`, and runs it modally until it closes.
     // False when unknown.
@@ -42,6 +44,8 @@ private:
     Context& context_;
     QHash<QString, Creator> creators_;
     ModalRunner modalRunner_;
+    // The copy of each screen opened by open(), while it lives.
+    mutable QHash<QString, QPointer<QWidget>> open_;
 };
 
 }  // namespace tavrel

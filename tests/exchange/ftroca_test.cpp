@@ -63,7 +63,9 @@ TEST_F(FtrocaTest, AnEmptyRateIsRefusedUnlessZeroRatesAreAllowed) {
     leave(screen, "vl_taxa");
     EXPECT_EQ(dialogs.last().text, QStringLiteral("TAXA NÃO PODE ESTAR ZERADA"));
 
+    // The parameters are read when the screen opens: close it and open it again.
     setParameters("st_jzero = 1");
+    screen->close();
     FTROCA* second = openScreen();
     dialogs.clear();
     startExchange("SEM TAXA");

@@ -63,5 +63,14 @@ TEST(Pagination, NoBlankLineAtTheTopOfAPage) {
     EXPECT_EQ(pages[1].first, 11);
 }
 
+TEST(Pagination, AMarkedLineStartsAPage) {
+    QVector<ReportLine> report = lines(
+        {{Kind::GroupHeader, 1}, {Kind::Detail, 3}, {Kind::GroupHeader, 1}, {Kind::Detail, 2}});
+    report[4].pageBreakBefore = true;
+    EXPECT_EQ(counts(paginate(report, 30)), (QVector<int>{4, 3}));
+    report[0].pageBreakBefore = true;  // already at the top: no empty page before it
+    EXPECT_EQ(counts(paginate(report, 30)), (QVector<int>{4, 3}));
+}
+
 }  // namespace
 }  // namespace tavrel

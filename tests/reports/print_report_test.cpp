@@ -203,5 +203,25 @@ TEST_F(ReportCommand, RefusesMissingArgumentsAndReportsFailures) {
     EXPECT_TRUE(errors.contains(QStringLiteral("Erro 75"))) << errors.toStdString();
 }
 
+// A filled report (a grid printed as arranged) goes the same way, and its captions are on every
+// page or on the first only.
+TEST(PresentReport, CaptionsOnEveryPageOrOnTheFirstOnly) {
+    ReportContent content;
+    content.title = QStringLiteral("Grade");
+    content.columns = {{QStringLiteral("Vencimento"), 10, Alignment::Left}};
+    for (int i = 0; i < 120; ++i) {
+        ReportLine line;
+        line.cells = {QString::number(i)};
+        content.lines << line;
+    }
+    const QStringList repeated = reportText(content).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(repeated.size(), 2);
+    EXPECT_TRUE(repeated[1].contains(QStringLiteral("Vencimento")));
+    content.repeatCaptions = false;
+    const QStringList once = reportText(content).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    EXPECT_TRUE(once[0].contains(QStringLiteral("Vencimento")));
+    EXPECT_FALSE(once[1].contains(QStringLiteral("Vencimento")));
+}
+
 }  // namespace
 }  // namespace tavrel::test

@@ -138,6 +138,7 @@ protected:
                 {formatCode(i, 5), QStringLiteral("Cliente %1").arg(i, 4, 10, QLatin1Char('0'))});
         }
         transaction.commit();
+        screen->close();  // opened by the fixture before these rows; one copy of a screen lives
         large = open("fregistro");
     }
     // Another screen writing: a cheque added through its own connection.

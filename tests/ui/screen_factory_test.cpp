@@ -26,6 +26,29 @@ TEST_F(ScreenFactoryTest, OpensByFormNameAndIgnoresUnknownNames) {
     EXPECT_EQ(built, 1);
 }
 
+TEST_F(ScreenFactoryTest, OpeningAScreenAlreadyOpenShowsThatCopy) {
+    int built = 0;
+    screens->add("fteste", [&built](Context& ctx, QWidget* parent) {
+        ++built;
+        return new Screen(ctx, "fteste", parent);
+    });
+    QWidget* first = screens->open("fteste");
+    EXPECT_EQ(screens->open("fteste"), first);
+    first->hide();  // as after a preview
+    EXPECT_EQ(screens->open("fteste"), first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(built, 1);
+
+    // Closed, it is gone even before its deletion has run: the next opening makes a new one.
+    first->close();
+    QWidget* second = screens->open("fteste");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(built, 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(screens->open("fteste"), second);
+    EXPECT_EQ(built, 2);
+}
+
 TEST_F(ScreenFactoryTest, ModalScreensRunThroughTheModalRunner) {
     screens->add("fmodal",
                  [](Context& ctx, QWidget* parent) { return new Screen(ctx, "fmodal", parent); });
