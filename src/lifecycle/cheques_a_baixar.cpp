@@ -10,9 +10,7 @@
 namespace tavrel {
 namespace {
 
-const QString kFrom = QStringLiteral(
-    "CHEQUES LEFT JOIN CLIENTES ON CLIENTES.CD_CLIENTE = CHEQUES.CD_CLIENTE "
-    "LEFT JOIN CLIENTES AS DESTINO ON DESTINO.CD_CLIENTE = CHEQUES.CD_DESTINO");
+const QString kFrom = QStringLiteral("CHEQUES");
 
 }  // namespace
 

@@ -8,17 +8,19 @@ class QSqlDatabase;
 
 namespace tavrel {
 
-// The rows the screens of cheques to settle list: CHEQUES with the client's name and the
-// destination's name. Left joins, as the printed list has them, so a cheque whose client was
-// deleted, or of an instalment exchange not finished ("99999"), still shows.
+// The rows the screens of cheques to settle list, from CHEQUES alone: the client's name is
+// looked up per row shown (kNomeCliente), so a cheque whose client was deleted, or of an
+// instalment exchange not finished ("99999"), still shows, as on the printed list, and groups
+// and sums never touch the clients.
 struct ChequesABaixar {
     QString from;
     QString where;  // a condition with "?" placeholders
     QVariantList values;
 };
 
-// Alias of the destination client in `from`.
-inline constexpr const char* kDestino = "DESTINO";
+// The client's name of a CHEQUES row (NULL when the client is not registered).
+inline constexpr const char* kNomeCliente =
+    "(SELECT CLIENTES.NM_CLIENTE FROM CLIENTES WHERE CLIENTES.CD_CLIENTE = CHEQUES.CD_CLIENTE)";
 
 // The cheques due `hoje`: open and deposited that day or before (chequeVencidoCondicao).
 ChequesABaixar chequesDoDia(const QDate& hoje);

@@ -40,6 +40,7 @@ int initialWidth(const GroupingColumn& column, const QFontMetrics& metrics) {
             value = metrics.horizontalAdvance(QStringLiteral("R$ 00.000.000,00"));
             break;
         case ColumnFormat::Money:
+        case ColumnFormat::Amount:
         case ColumnFormat::Number:
             value = metrics.horizontalAdvance(QStringLiteral("0000000,00"));
             break;

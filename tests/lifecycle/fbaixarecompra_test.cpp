@@ -22,9 +22,10 @@ protected:
         openScreen();
         startExchange(client);
         click(screen, "RECOMPRA");
-        QWidget* settlement = screen->findChild<QWidget*>("fbaixarecompra");
-        EXPECT_NE(settlement, nullptr);
-        return settlement;
+        // The one just opened (one closed before waits for its deletion).
+        const QList<QWidget*> opened = screen->findChildren<QWidget*>("fbaixarecompra");
+        EXPECT_FALSE(opened.isEmpty());
+        return opened.isEmpty() ? nullptr : opened.last();
     }
 
     QList<QVariantList> entries() {
