@@ -97,7 +97,7 @@ void MesNoPeriodo(benchmark::State& state) {
     waitForBackgroundQueries();
 }
 
-void Devolucao(benchmark::State& state) {
+void DevolveCheque(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         Devolucao devolucao;
@@ -147,7 +147,7 @@ void BaixaRecomprasDoCliente(benchmark::State& state) {
 void registerBenchmarks() {
     benchmark::RegisterBenchmark("fbaixas/abrir", AbreChequesDoDia)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("fbaixasperiodo/mes", MesNoPeriodo)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("FDEVOLVIDOS/devolucao", Devolucao)
+    benchmark::RegisterBenchmark("FDEVOLVIDOS/devolucao", DevolveCheque)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(200);
     benchmark::RegisterBenchmark("FRECOMPRA/abrir", AbreRecompra)
