@@ -12,7 +12,7 @@ QString ColumnFormatDelegate::displayText(const QVariant& value, const QLocale&)
 void ColumnFormatDelegate::initStyleOption(QStyleOptionViewItem* option,
                                            const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (format_ != ColumnFormat::Plain && format_ != ColumnFormat::Date) {
+    if (isNumericFormat(format_)) {
         option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
     }
 }

@@ -29,6 +29,10 @@ QString formatValue(const QVariant& value, ColumnFormat format) {
     return value.toString();
 }
 
+bool isNumericFormat(ColumnFormat format) {
+    return format != ColumnFormat::Plain && format != ColumnFormat::Date;
+}
+
 void FormattedQueryModel::queryChange() {
     fetchAllRows(*this);
 }
@@ -44,7 +48,7 @@ QVariant FormattedQueryModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::EditRole) {
         return QSqlQueryModel::data(index, Qt::DisplayRole);
     }
-    if (role == Qt::TextAlignmentRole && *format != ColumnFormat::Date) {
+    if (role == Qt::TextAlignmentRole && isNumericFormat(*format)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     return QSqlQueryModel::data(index, role);

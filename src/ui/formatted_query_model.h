@@ -34,6 +34,9 @@ private:
     QHash<int, ColumnFormat> formats_;
 };
 
+// Whether values in this format are numbers (shown aligned to the right).
+bool isNumericFormat(ColumnFormat format);
+
 // The display text of a stored value in the given format.
 QString formatValue(const QVariant& value, ColumnFormat format);
 

@@ -170,9 +170,7 @@ ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
     content.footerRight = QStringLiteral("Page {page} of {pages}");
     for (qsizetype i = 0; i < shape.columns.size(); ++i) {
         const GroupingColumn& column = model.columns()[shape.columns[i]];
-        const bool numeric = column.format == ColumnFormat::Money ||
-                             column.format == ColumnFormat::Currency ||
-                             column.format == ColumnFormat::Number;
+        const bool numeric = isNumericFormat(column.format);
         content.columns.append({column.caption, static_cast<double>(shape.widths.value(i, 80)),
                                 numeric ? Alignment::Right : Alignment::Left});
     }

@@ -582,9 +582,7 @@ QVariant GroupingModel::data(const QModelIndex& index, int role) const {
     }
     const int column = index.column();
     const GroupingColumn& spec = columns_[column];
-    const bool numeric = spec.format == ColumnFormat::Money ||
-                         spec.format == ColumnFormat::Currency ||
-                         spec.format == ColumnFormat::Number;
+    const bool numeric = isNumericFormat(spec.format);
 
     if (rowKind == RowKind::Footer) {
         // The group's totals, from its header record in the list above.
