@@ -20,6 +20,7 @@
 #include "exchange/leitora.h"
 #include "exchange/parametros.h"
 #include "exchange/totais_troca.h"
+#include "lifecycle/tela_ciclo.h"
 #include "ui/field_events.h"
 #include "ui/formatted_query_model.h"
 #include "ui/read_only_grid.h"
@@ -35,12 +36,6 @@ QLineEdit* caixaSoLeitura(QWidget* parent, const char* name, const QString& text
     return box;
 }
 
-QPushButton* comando(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 }  // namespace
 
 falteratroca::falteratroca(Context& context, QWidget* parent)
@@ -50,9 +45,7 @@ falteratroca::falteratroca(Context& context, QWidget* parent)
     constroiTela();
     formataGridTroca(*gridModel_);
     step([this] {
-        conexao_ = std::make_unique<Connection>(
-            this->context().dataPath(databaseFileName(DatabaseKind::Cheques)),
-            DatabaseKind::Cheques);
+        conexao_ = abreCheques(this->context());
         cheques_ = std::make_unique<ChequeStore>(conexao_->db());
         tacFixa_ = tacFixa(carregaParametros(conexao_->db()));
     });

@@ -15,6 +15,7 @@
 #include "data/sql.h"
 #include "exchange/ftroca.h"
 #include "lifecycle/recompra.h"
+#include "lifecycle/tela_ciclo.h"
 #include "reports/print_report.h"
 #include "ui/formatted_query_model.h"
 #include "ui/load_all_rows.h"
@@ -25,12 +26,6 @@ namespace {
 
 const char* const kTitulos[] = {"Cliente",  "Depósito", "Valor",     "Juros",
                                 "Situação", "Troca",    "Dt. Troca", "Lançamento"};
-
-QPushButton* comando(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 }  // namespace
 
@@ -44,9 +39,7 @@ fbaixarecompra::fbaixarecompra(Context& context, QWidget* parent)
     }
     registraLog(QStringLiteral("ENTROU NO MÓDULO DE BAIXA DA RECOMPRA :"), context.clock->today());
     step([this] {
-        conexao_ = std::make_unique<Connection>(
-            this->context().dataPath(databaseFileName(DatabaseKind::Cheques)),
-            DatabaseKind::Cheques);
+        conexao_ = abreCheques(this->context());
         nomeCliente_ = scalarSql(conexao_->db(),
                                  QStringLiteral("SELECT NM_CLIENTE FROM CLIENTES WHERE "
                                                 "CD_CLIENTE = ? LIMIT 1"),

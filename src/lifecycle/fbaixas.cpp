@@ -17,6 +17,7 @@
 #include "data/sql.h"
 #include "lifecycle/cheques_a_baixar.h"
 #include "lifecycle/destino_delegate.h"
+#include "lifecycle/tela_ciclo.h"
 #include "reports/print_report.h"
 #include "ui/grouping_grid.h"
 
@@ -44,12 +45,6 @@ GroupingSource fonte(const ChequesABaixar& cheques) {
     return {cheques.from, cheques.where, cheques.values, QStringLiteral("CHEQUES.id")};
 }
 
-QPushButton* comando(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 }  // namespace
 
 fbaixas::fbaixas(Context& context, QWidget* parent, bool periodo)
@@ -59,11 +54,7 @@ fbaixas::fbaixas(Context& context, QWidget* parent, bool periodo)
     constroiTela();
     registraLog(QStringLiteral("ENTROU NA CONSULTA DE CHEQUES A SEREM BAIXADOS:"),
                 context.clock->today());
-    step([this] {
-        conexao_ = std::make_unique<Connection>(
-            this->context().dataPath(databaseFileName(DatabaseKind::Cheques)),
-            DatabaseKind::Cheques);
-    });
+    step([this] { conexao_ = abreCheques(this->context()); });
     if (!conexao_) {
         return;
     }

@@ -18,6 +18,7 @@
 #include "data/connection.h"
 #include "data/sql.h"
 #include "lifecycle/devolucao.h"
+#include "lifecycle/tela_ciclo.h"
 #include "ui/field_events.h"
 #include "ui/grouping_grid.h"
 #include "ui/grouping_model.h"
@@ -37,12 +38,6 @@ QList<GroupingColumn> colunas() {
     };
 }
 
-QPushButton* comando(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 QLineEdit* caixa(QWidget* parent, const char* name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -59,11 +54,7 @@ FDEVOLVIDOS::FDEVOLVIDOS(Context& context, QWidget* parent)
     registraLog(QStringLiteral("ENTROU NO LANCAMENTO DE CHEQUES DEVOLVIDOS:"),
                 context.clock->today());
     DT_DEPOSITO->setDate(context.clock->today());
-    step([this] {
-        conexao_ = std::make_unique<Connection>(
-            this->context().dataPath(databaseFileName(DatabaseKind::Cheques)),
-            DatabaseKind::Cheques);
-    });
+    step([this] { conexao_ = abreCheques(this->context()); });
     if (conexao_) {
         // At first every cheque, a page at a time.
         step([this] {

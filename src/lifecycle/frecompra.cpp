@@ -20,6 +20,7 @@
 #include "data/sql.h"
 #include "lifecycle/recompra.h"
 #include "lifecycle/recompra_manual.h"
+#include "lifecycle/tela_ciclo.h"
 #include "reports/print_report.h"
 #include "ui/field_events.h"
 #include "ui/grouping_grid.h"
@@ -57,12 +58,6 @@ GroupingSource fonte() {
             QStringLiteral("RECOMPRA.id")};
 }
 
-QPushButton* comando(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 QLineEdit* caixa(QWidget* parent, const char* name, const QString& dica) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -79,11 +74,7 @@ FRECOMPRA::FRECOMPRA(Context& context, QWidget* parent)
     const QDate hoje = context.clock->today();
     dt_troca->setDate(hoje);
     registraLog(QStringLiteral("ENTROU NO CADASTRO DE CHEQUES DEVOLVIDOS (RECOMPRA):"), hoje);
-    step([this] {
-        conexao_ = std::make_unique<Connection>(
-            this->context().dataPath(databaseFileName(DatabaseKind::Cheques)),
-            DatabaseKind::Cheques);
-    });
+    step([this] { conexao_ = abreCheques(this->context()); });
     if (!conexao_) {
         return;
     }

@@ -1,6 +1,7 @@
 // The screens of cheques to settle: what they list, the destination as the only change, and
 // printing BAIXAS.RPT.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QDateEdit>
 #include <QStyledItemDelegate>
 #include <QTreeView>
@@ -141,6 +142,19 @@ TEST_F(FbaixasTest, APeriodListsEveryStatusShowsItsFormulaAndPrints) {
     control<QDateEdit>(screen, "inicio")->setDate(QDate(2027, 1, 1));
     click(screen, "Command2");
     EXPECT_TRUE(issuers(screen).isEmpty()) << "a period that runs backwards lists nothing";
+}
+
+TEST_F(FbaixasTest, TheMainMenuOpensBothScreens) {
+    QWidget* menu = open("fprincipal");
+    click(menu, "Command4");  // "Ver Cheques do Dia"
+    click(menu, "Command5");  // "Trocar Destino"
+    QStringList names;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            names << window->objectName();
+    }
+    EXPECT_TRUE(names.contains("fbaixas")) << names.join(" ").toStdString();
+    EXPECT_TRUE(names.contains("fbaixasperiodo")) << names.join(" ").toStdString();
 }
 
 }  // namespace
