@@ -86,8 +86,8 @@ public:
     // nothing, changing nothing, when the row is not an open cheque of that exchange.
     // When the TAC is the exchange's fixed one (`tacDaTroca`), the cheque carried it and other
     // cheques remain, none of them with a TAC, the TAC moves to the first of them, whose net is
-    // taken down by it, so the rows keep charging it once. Throws, changing nothing, when exactly that row could not be
-    // deleted.
+    // taken down by it, so the rows keep charging it once. Throws, changing nothing, when exactly
+    // that row could not be deleted.
     std::optional<double> removeChequeAberto(qint64 id, const QString& cd_troca, bool tacDaTroca);
 
     // Deletes every cheque of the exchange, whatever its status, in one transaction; returns how

@@ -109,7 +109,7 @@ void falteratroca::constroiTela() {
     comandos->addWidget(cancelacheque);
     comandos->addWidget(Command1);
     layout->addLayout(comandos);
-    resize(820, 520);
+    resize(1000, 560);
 }
 
 void falteratroca::mostraCheques() {
