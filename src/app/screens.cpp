@@ -10,6 +10,11 @@
 #include "instalments/fparcelas.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
+#include "lifecycle/falteratroca.h"
+#include "lifecycle/fbaixarecompra.h"
+#include "lifecycle/fbaixas.h"
+#include "lifecycle/fdevolvidos.h"
+#include "lifecycle/frecompra.h"
 #include "queries/fconsultacliente.h"
 #include "queries/fconsultadocumento.h"
 #include "queries/fconsultaperiodo.h"
@@ -61,6 +66,15 @@ void registerScreens(ScreenFactory& factory) {
     // The instalment calculator and the finishing of its exchange.
     addScreen<fparcelas>(factory, "fparcelas");
     addScreen<ffinalizatroca>(factory, "ffinalizatroca");
+    // The cheque after its exchange.
+    addScreen<falteratroca>(factory, "falteratroca");
+    addScreen<fbaixarecompra>(factory, "fbaixarecompra");
+    addScreen<fbaixas>(factory, "fbaixas");
+    factory.add(QStringLiteral("fbaixasperiodo"), [](Context& context, QWidget* parent) {
+        return new fbaixas(context, parent, true);
+    });
+    addScreen<FDEVOLVIDOS>(factory, "FDEVOLVIDOS");
+    addScreen<FRECOMPRA>(factory, "FRECOMPRA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");
