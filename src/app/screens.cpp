@@ -6,6 +6,8 @@
 #include "app/fsair.h"
 #include "cube/fcubovendas.h"
 #include "exchange/ftroca.h"
+#include "instalments/ffinalizatroca.h"
+#include "instalments/fparcelas.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
 #include "lifecycle/falteratroca.h"
@@ -61,6 +63,9 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<fhistoricos>(factory, "fhistoricos");
     // The exchange.
     addScreen<FTROCA>(factory, "FTROCA");
+    // The instalment calculator and the finishing of its exchange.
+    addScreen<fparcelas>(factory, "fparcelas");
+    addScreen<ffinalizatroca>(factory, "ffinalizatroca");
     // The cheque after its exchange.
     addScreen<falteratroca>(factory, "falteratroca");
     addScreen<fbaixarecompra>(factory, "fbaixarecompra");

@@ -35,6 +35,7 @@
 #include "reports/print_report.h"
 
 #include "ui/clickable_label.h"
+#include "ui/client_combo.h"
 #include "ui/field_events.h"
 #include "ui/formatted_query_model.h"
 #include "ui/screen_factory.h"
@@ -195,29 +196,11 @@ void FTROCA::desabilitaDados() {
 }
 
 void FTROCA::carregaClientes() {
-    const QString texto = NM_CLIENTE->currentText();
-    NM_CLIENTE->clear();
-    QSqlQuery clientes =
-        runSql(estado_->conexao->db(), QStringLiteral("SELECT NM_CLIENTE, CD_CLIENTE FROM CLIENTES "
-                                                      "ORDER BY NM_CLIENTE"));
-    while (clientes.next()) {
-        NM_CLIENTE->addItem(clientes.value(0).toString(), clientes.value(1));
-    }
-    NM_CLIENTE->setCurrentIndex(-1);
-    NM_CLIENTE->setEditText(texto);
+    fillClientCombo(NM_CLIENTE, estado_->conexao->db());
 }
 
 QString FTROCA::codigoCliente() const {
-    const QString texto = NM_CLIENTE->currentText();
-    int indice = NM_CLIENTE->currentIndex();
-    if (indice < 0 || NM_CLIENTE->itemText(indice) != texto) {
-        indice = NM_CLIENTE->findText(texto, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    }
-    if (indice < 0) {
-        // A typed name matches whatever its letter case (sameName's rule), accents included.
-        indice = NM_CLIENTE->findText(texto.trimmed(), Qt::MatchFixedString);
-    }
-    return indice < 0 ? QString() : NM_CLIENTE->itemData(indice).toString();
+    return chosenClientCode(NM_CLIENTE);
 }
 
 QString FTROCA::numeroTroca() const {
