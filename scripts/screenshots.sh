@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots kept in docs/screens: the main menu, an exchange of three cheques, the
-# clients screen with 40 clients, the parameters screen and the print preview, with demo data,
+# clients screen with 40 clients, the parameters screen, the print preview and the financing
+# calculator with its exchange, with demo data,
 # on a virtual display of the given size with a window manager, as an operator sees them.
 #   scripts/screenshots.sh [WIDTHxHEIGHT] [OUT_FOLDER]
 # Defaults: 1366x768 into docs/screens. DISPLAY_NUMBER chooses the virtual display (default:

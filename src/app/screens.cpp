@@ -6,8 +6,15 @@
 #include "app/fsair.h"
 #include "cube/fcubovendas.h"
 #include "exchange/ftroca.h"
+#include "instalments/ffinalizatroca.h"
+#include "instalments/fparcelas.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
+#include "lifecycle/falteratroca.h"
+#include "lifecycle/fbaixarecompra.h"
+#include "lifecycle/fbaixas.h"
+#include "lifecycle/fdevolvidos.h"
+#include "lifecycle/frecompra.h"
 #include "log/fmostralog.h"
 #include "queries/fconsultacliente.h"
 #include "queries/fconsultadocumento.h"
@@ -64,6 +71,18 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<fhistoricos>(factory, "fhistoricos");
     // The exchange.
     addScreen<FTROCA>(factory, "FTROCA");
+    // The instalment calculator and the finishing of its exchange.
+    addScreen<fparcelas>(factory, "fparcelas");
+    addScreen<ffinalizatroca>(factory, "ffinalizatroca");
+    // The cheque after its exchange.
+    addScreen<falteratroca>(factory, "falteratroca");
+    addScreen<fbaixarecompra>(factory, "fbaixarecompra");
+    addScreen<fbaixas>(factory, "fbaixas");
+    factory.add(QStringLiteral("fbaixasperiodo"), [](Context& context, QWidget* parent) {
+        return new fbaixas(context, parent, true);
+    });
+    addScreen<FDEVOLVIDOS>(factory, "FDEVOLVIDOS");
+    addScreen<FRECOMPRA>(factory, "FRECOMPRA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");

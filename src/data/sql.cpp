@@ -42,6 +42,23 @@ QVariant scalarSql(const QSqlDatabase& db, const QString& sql, const QVariantLis
     return query.next() ? query.value(0) : QVariant();
 }
 
+QSqlQuery prepareSql(const QSqlDatabase& db, const QString& sql) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        throw DataError(sql, query.lastError().text());
+    }
+    return query;
+}
+
+void execPrepared(QSqlQuery& query, const QString& sql) {
+    if (!query.exec()) {
+        const QString message = query.lastError().text();
+        query.finish();
+        throw DataError(sql, message);
+    }
+}
+
 QString escapeLike(const QString& text) {
     QString escaped;
     escaped.reserve(text.size());

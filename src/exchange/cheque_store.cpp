@@ -87,23 +87,6 @@ QString insereSql() {
 
 const QString kInsereSql = insereSql();
 
-QSqlQuery prepared(const QSqlDatabase& db, const QString& sql) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        throw DataError(sql, query.lastError().text());
-    }
-    return query;
-}
-
-void execPrepared(QSqlQuery& query, const QString& sql) {
-    if (!query.exec()) {
-        const QString message = query.lastError().text();
-        query.finish();
-        throw DataError(sql, message);
-    }
-}
-
 float liquidezDe(long long total, double baixados) {
     if (total == 0) {
         return 100.0f;
@@ -119,11 +102,11 @@ QString HistoricoEmitente::nr_sequencial() const {
 
 ChequeStore::ChequeStore(const QSqlDatabase& db)
     : db_(db),
-      liquidez_(prepared(db, kLiquidezSql)),
-      historico_(prepared(db, kHistoricoSql)),
-      insere_(prepared(db, kInsereSql)),
-      ultimaTroca_(prepared(db, kUltimaTrocaSql)),
-      linhasDaTroca_(prepared(db, kLinhasDaTrocaSql)) {}
+      liquidez_(prepareSql(db, kLiquidezSql)),
+      historico_(prepareSql(db, kHistoricoSql)),
+      insere_(prepareSql(db, kInsereSql)),
+      ultimaTroca_(prepareSql(db, kUltimaTrocaSql)),
+      linhasDaTroca_(prepareSql(db, kLinhasDaTrocaSql)) {}
 
 float ChequeStore::liquidez(const QString& documento) {
     if (documento.trimmed().isEmpty()) {
@@ -255,8 +238,9 @@ std::optional<double> ChequeStore::removeChequeAberto(qint64 id, const QString& 
                    "+ IFNULL(VL_DEBITOS, 0) + IFNULL(VL_IOF, 0) + IFNULL(VL_CPMF, 0) + "
                    "IFNULL(VL_CONSULTA, 0) + ? + IFNULL(VL_CUSTODIA, 0) + "
                    "IFNULL(VL_ADVALOREM, 0)) WHERE id = (SELECT MIN(id) FROM CHEQUES WHERE "
-                   "CD_TROCA = ?)"),
-               {tac, tac, cd_troca});
+                   "CD_TROCA = ?) AND NOT EXISTS (SELECT 1 FROM CHEQUES WHERE CD_TROCA = ? "
+                   "AND VL_TAC > 0)"),
+               {tac, tac, cd_troca, cd_troca});
     }
     transaction.commit();
     return row->value(QStringLiteral("VL_CHEQUE")).toDouble();

@@ -27,6 +27,7 @@
 #include "data/sql.h"
 #include "exchange/cheque_store.h"
 #include "exchange/feriados.h"
+#include "exchange/grid_troca.h"
 #include "exchange/leitora.h"
 #include "exchange/parametros.h"
 #include "exchange/totais_troca.h"
@@ -34,6 +35,7 @@
 #include "reports/print_report.h"
 
 #include "ui/clickable_label.h"
+#include "ui/client_combo.h"
 #include "ui/field_events.h"
 #include "ui/formatted_query_model.h"
 #include "ui/screen_factory.h"
@@ -43,14 +45,6 @@ namespace tavrel {
 namespace {
 
 const QString kMascaraData = QStringLiteral("00/00/0000;_");
-
-// Columns of the grid "CHEQUES LANCADOS", in order, and the hidden row id last.
-const QString kColunasGrid = QStringLiteral(
-    "DT_DEPOSITO, VL_CHEQUE, VL_ACUMULADO, VL_JUROS, VL_LIQUIDEZ, NR_SEQUENCIAL, CD_AGENCIA, "
-    "CD_BANCO, CD_CONTA, NR_CHEQUE, id");
-const char* const kTitulosGrid[] = {"VENCIMENTO", "VALOR", "ACUMULO. CPF", "JUROS", "LIQUIDEZ",
-                                    "NEGOCIADO",  "AG.",   "BNC",          "CONTA", "CHEQUE"};
-constexpr int kColunaId = 10;
 
 }  // namespace
 
@@ -102,7 +96,7 @@ void FTROCA::ligaEventos() {
         step([this] { carregaClientes(); });
     });
     connect(RECOMPRA, &ClickableLabel::clicked, this,
-            [this] { context().screens->open(QStringLiteral("fbaixarecompra")); });
+            [this] { context().screens->open(QStringLiteral("fbaixarecompra"), this); });
     connect(NM_CLIENTE, &QComboBox::activated, this, [this] { escolheCliente(); });
 
     onLeave(NM_CLIENTE, [this] { saiCliente(); });
@@ -173,10 +167,7 @@ void FTROCA::abreDados() {
     step([&] { estado_->feriados = std::make_unique<DatabaseHolidays>(db); });
     leParametros();
     step([this] { carregaClientes(); });
-    gridModel_->setColumnFormat(0, ColumnFormat::Date);
-    for (int coluna : {1, 2, 3})
-        gridModel_->setColumnFormat(coluna, ColumnFormat::Money);
-    gridModel_->setColumnFormat(4, ColumnFormat::Number);
+    formataGridTroca(*gridModel_);
     // Before an exchange is started the grid shows no cheques.
     step([this] { mostraTroca(QString()); });
 }
@@ -205,29 +196,11 @@ void FTROCA::desabilitaDados() {
 }
 
 void FTROCA::carregaClientes() {
-    const QString texto = NM_CLIENTE->currentText();
-    NM_CLIENTE->clear();
-    QSqlQuery clientes =
-        runSql(estado_->conexao->db(), QStringLiteral("SELECT NM_CLIENTE, CD_CLIENTE FROM CLIENTES "
-                                                      "ORDER BY NM_CLIENTE"));
-    while (clientes.next()) {
-        NM_CLIENTE->addItem(clientes.value(0).toString(), clientes.value(1));
-    }
-    NM_CLIENTE->setCurrentIndex(-1);
-    NM_CLIENTE->setEditText(texto);
+    fillClientCombo(NM_CLIENTE, estado_->conexao->db());
 }
 
 QString FTROCA::codigoCliente() const {
-    const QString texto = NM_CLIENTE->currentText();
-    int indice = NM_CLIENTE->currentIndex();
-    if (indice < 0 || NM_CLIENTE->itemText(indice) != texto) {
-        indice = NM_CLIENTE->findText(texto, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    }
-    if (indice < 0) {
-        // A typed name matches whatever its letter case (sameName's rule), accents included.
-        indice = NM_CLIENTE->findText(texto.trimmed(), Qt::MatchFixedString);
-    }
-    return indice < 0 ? QString() : NM_CLIENTE->itemData(indice).toString();
+    return chosenClientCode(NM_CLIENTE);
 }
 
 QString FTROCA::numeroTroca() const {
@@ -235,17 +208,7 @@ QString FTROCA::numeroTroca() const {
 }
 
 void FTROCA::mostraTroca(const QString& numero) {
-    QSqlQuery cheques = runSqlForModel(
-        estado_->conexao->db(),
-        QStringLiteral("SELECT %1 FROM CHEQUES WHERE CD_TROCA = ? ORDER BY CD_TROCA, "
-                       "DT_DEPOSITO, id")
-            .arg(kColunasGrid),
-        {numero});
-    gridModel_->setQuery(std::move(cheques));
-    for (int coluna = 0; coluna < kColunaId; ++coluna) {
-        gridModel_->setHeaderData(coluna, Qt::Horizontal, QString::fromUtf8(kTitulosGrid[coluna]));
-    }
-    DBGrid1->setColumnHidden(kColunaId, true);
+    mostraGridTroca(estado_->conexao->db(), *gridModel_, DBGrid1, numero);
 }
 
 void FTROCA::pintaRecompra(double divida) {
@@ -375,8 +338,13 @@ void FTROCA::novo() {
     mostraTotais();
 }
 
+// Choosing the client already loaded again keeps its debits: they may be a repurchase debt
+// settled into this exchange, which the register's figure would replace.
 void FTROCA::escolheCliente() {
-    carregaCliente(codigoCliente());
+    const QString codigo = codigoCliente();
+    if (codigo != estado_->clienteCarregado) {
+        carregaCliente(codigo);
+    }
 }
 
 // The client's rate, debits and limit; another client's repurchase debt is no longer shown.
@@ -464,7 +432,7 @@ void FTROCA::cancelaCheque() {
     if (!atual.isValid()) {
         return;  // no cheque chosen: nothing to remove
     }
-    const qint64 id = gridModel_->data(gridModel_->index(atual.row(), kColunaId)).toLongLong();
+    const qint64 id = idDaLinhaTroca(*gridModel_, atual.row());
     const QString numero = numeroTroca();
     std::optional<double> valor;
     if (!step([&] {
@@ -572,6 +540,22 @@ void FTROCA::carregaTroca(const TrocaCarregada& troca) {
     const bool temTroca = !numero.isEmpty();
     Command2->setEnabled(temTroca);
     cancelacheque->setEnabled(temTroca);
+}
+
+bool FTROCA::aceitaDebitosDe(const QString& cliente) const {
+    return dadosAbertos() && !numeroTroca().isEmpty() && !cliente.isEmpty() &&
+           codigoCliente() == cliente && estado_->clienteCarregado == cliente;
+}
+
+bool FTROCA::defineDebitos(const QString& cliente, double debitos) {
+    if (!aceitaDebitosDe(cliente)) {
+        return false;
+    }
+    VL_DEVOLVIDOS->setText(formatNumber(debitos));
+    estado_->totais.vl_debitos = debitos;
+    recalculaTotais();
+    pintaRecompra(0);  // the debt is settled: the client owes no repurchase now
+    return true;
 }
 
 }  // namespace tavrel

@@ -1,6 +1,5 @@
 // Building the exchange screen: its groups, controls, grid and commands.
 #include <QComboBox>
-#include <QCompleter>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +14,7 @@
 
 #include "exchange/ftroca.h"
 #include "ui/clickable_label.h"
+#include "ui/client_combo.h"
 #include "ui/formatted_query_model.h"
 #include "ui/read_only_grid.h"
 #include "ui/readable_text.h"
@@ -61,11 +61,7 @@ void FTROCA::constroiTela() {
     auto* dados = new QGroupBox(QStringLiteral("DADOS DA TROCA"), this);
     auto* dadosGrid = new QGridLayout(dados);
     NM_CLIENTE = named(new QComboBox(dados), "NM_CLIENTE");
-    NM_CLIENTE->setEditable(true);
-    NM_CLIENTE->setInsertPolicy(QComboBox::NoInsert);
-    NM_CLIENTE->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    NM_CLIENTE->completer()->setFilterMode(Qt::MatchContains);
-    NM_CLIENTE->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    setUpClientCombo(NM_CLIENTE);
     NM_CLIENTE->setMinimumWidth(280);
     CD_TROCA = lineEdit(dados, "CD_TROCA");
     CD_TROCA->setMaximumWidth(90);

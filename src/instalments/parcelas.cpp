@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/money.h"
 #include "core/ptbr.h"
 
 namespace tavrel {
@@ -54,7 +55,9 @@ CalculoParcela calculaParcela(const DadosParcelas& dados) {
     const double pv = dados.credito;
     const double i = dados.juros / 100;
     const double n = dados.parcelas;
-    c.parcelaBase = i == 0 ? pv / n : (i * pv) / (1 - std::pow(1 + i, -n));
+    // A rate so small that 1 + i is 1 leaves the formula 0 / 0: its limit is PV / n.
+    const double desconto = 1 - std::pow(1 + i, -n);
+    c.parcelaBase = i == 0 || desconto == 0 ? pv / n : (i * pv) / desconto;
     c.amortizacao = pv / n;
 
     const TaxasParcela& t = dados.taxas;
@@ -127,6 +130,39 @@ QList<QDate> vencimentosParcelas(const QDate& inicio, int parcelas) {
         datas.append(inicio.addDays(30LL * k));
     }
     return datas;
+}
+
+std::variant<Plano, QString> calculaPlano(const TextosParcelas& textos) {
+    const std::variant<DadosParcelas, QString> lido = leDadosParcelas(textos);
+    if (const QString* problema = std::get_if<QString>(&lido)) {
+        return *problema;
+    }
+    Plano plano{std::get<DadosParcelas>(lido), {}};
+    plano.calculo = calculaParcela(plano.dados);
+    const CalculoParcela& c = plano.calculo;
+    for (const double valor :
+         {c.parcela, c.parcelaBase, c.amortizacao, c.consulta, c.cpmf, c.iof, c.tac}) {
+        if (!std::isfinite(valor)) {
+            return QStringLiteral(
+                "VALORES GRANDES DEMAIS PARA O CÁLCULO! CONFIRA O CRÉDITO, OS JUROS E AS TAXAS.");
+        }
+    }
+    return plano;
+}
+
+double valorParcela(const Plano& plano) {
+    return roundMoney(plano.calculo.parcela);
+}
+
+QList<LinhaParcela> linhasParcelas(const Plano& plano, const QDate& inicio) {
+    QList<LinhaParcela> linhas;
+    const QList<QDate> datas = vencimentosParcelas(inicio, plano.dados.parcelas);
+    linhas.reserve(datas.size());
+    for (const QDate& data : datas) {
+        linhas.append({data, valorParcela(plano), plano.dados.credito, plano.dados.juros,
+                       plano.dados.parcelas});
+    }
+    return linhas;
 }
 
 }  // namespace tavrel

@@ -69,4 +69,29 @@ std::variant<DadosParcelas, QString> leDadosParcelas(const TextosParcelas& texto
 // days, never moved off weekends or holidays.
 QList<QDate> vencimentosParcelas(const QDate& inicio, int parcelas);
 
+// A calculated plan: the inputs read and what the calculation gave for them.
+struct Plano {
+    DadosParcelas dados;
+    CalculoParcela calculo;
+};
+
+// Reads the texts (leDadosParcelas) and calculates the plan; the message to show instead when
+// an input is refused or the amounts are beyond what a double holds (never "inf" or "nan").
+std::variant<Plano, QString> calculaPlano(const TextosParcelas& textos);
+
+// The instalment as the screen shows it and the plan's rows store it: rounded to cents.
+double valorParcela(const Plano& plano);
+
+// One row of the printed schedule (table PARCELAS).
+struct LinhaParcela {
+    QDate dt_vencimento;
+    double vl_parcela = 0;     // the instalment shown, the same in every row
+    double vl_financiado = 0;  // the credit
+    double jurosoperacao = 0;  // the rate, per cent per period
+    int parcelas = 0;
+};
+
+// The schedule of the plan from its first due date, one row per instalment.
+QList<LinhaParcela> linhasParcelas(const Plano& plano, const QDate& inicio);
+
 }  // namespace tavrel

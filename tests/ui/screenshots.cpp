@@ -113,6 +113,24 @@ TEST_F(Screenshots, PrintPreviewOfTheExchange) {
     save(QStringLiteral("visualizacao"));
 }
 
+// A financing of 12 instalments calculated, then made an exchange waiting for its client.
+TEST_F(Screenshots, InstalmentPlanAndItsExchange) {
+    QWidget* calculator = open(QStringLiteral("fparcelas"));
+    activate(calculator);
+    type(calculator, QStringLiteral("CREDITO"), QStringLiteral("R$ 5.000,00"));
+    type(calculator, QStringLiteral("JUROS"), QStringLiteral("4,5"));
+    type(calculator, QStringLiteral("PARCELAS"), QStringLiteral("12"));
+    type(calculator, QStringLiteral("DT_INICIO"), QStringLiteral("08/01/2027"));
+    setText(calculator, QStringLiteral("cheque"), QStringLiteral("850001"));
+    setText(calculator, QStringLiteral("cd_banco"), QStringLiteral("341"));
+    setText(calculator, QStringLiteral("cd_agencia"), QStringLiteral("1500"));
+    setText(calculator, QStringLiteral("cd_conta"), QStringLiteral("0009876543"));
+    click(calculator, QStringLiteral("Command1"));
+    save(QStringLiteral("parcelas"));
+    click(calculator, QStringLiteral("Command4"));
+    save(QStringLiteral("finalizatroca"));
+}
+
 // Every screen as it opens, for a look over all of them (run with
 // --gtest_also_run_disabled_tests); not kept in docs/screens.
 TEST_F(Screenshots, DISABLED_EveryScreen) {
