@@ -156,6 +156,16 @@ TEST_F(ConsultasTest, TheKeyIsAPrefixIgnoringCaseAndTakenLiterally) {
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
+TEST_F(ConsultasTest, TheFrameCountsWhatItWasAskedForWhateverTheGridListsMeanwhile) {
+    addCheque("00001", 1000, "A", "2026-12-10", "EMITENTE", "12345");
+    addCheque("00002", 250, "B", "2026-12-12", "OUTRO", "99999");
+    // A key typed before the figures of the opening came: the frame still counts every cheque.
+    QWidget* documento = open(QStringLiteral("fconsultadocumento"));
+    type(documento, "cd_chave", "123");
+    EXPECT_EQ(totals(documento), (QStringList{"1000,00", "80,00", "250,00", "20,00", "1250,00"}));
+    EXPECT_EQ(grid(documento)->model()->totalRows(), 1);
+}
+
 TEST_F(ConsultasTest, TheClientLayoutComesBackAfterSairAndOnlyThen) {
     QWidget* screen = openQuery(QStringLiteral("fconsultacliente"));
     GroupingGrid* g = grid(screen);
