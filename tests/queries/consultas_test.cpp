@@ -258,6 +258,23 @@ TEST_F(ConsultasTest, PrintAndPreviewTheGridAsArranged) {
         printed.content.lines.first().text,
         QStringLiteral("Cliente: JOSÉ D'ÁVILA (Total Negociado  = 250,00 Total Juros  = 0,00)"));
     EXPECT_EQ(printed.content.footerLeft, "") << "the date once when printing";
+    // Twenty-one columns do not go across an upright page: the page is turned, the type is the
+    // smallest, and amounts, dates and codes keep the room of their longest text.
+    EXPECT_EQ(printed.content.orientation, Orientation::Landscape);
+    EXPECT_EQ(printed.content.fontSize, 6);
+    for (qsizetype c = 0; c < printed.content.columns.size(); ++c) {
+        const QString caption = printed.content.columns[c].caption;
+        if (caption == QLatin1String("Cliente") || caption == QLatin1String("Emitente") ||
+            caption == QLatin1String("Destino")) {
+            continue;  // names give up room first
+        }
+        qsizetype longest = 0;
+        for (const ReportLine& line : printed.content.lines) {
+            longest = std::max(longest, line.cells.value(c).size());
+        }
+        EXPECT_GE(printed.content.columns[c].width, static_cast<double>(longest))
+            << printed.content.columns[c].caption.toStdString();
+    }
 
     // Only the selected row; the preview takes the screen's place until the menu opens it again.
     GroupingGrid* g = grid(screen);
