@@ -8,6 +8,11 @@
 #include "exchange/ftroca.h"
 #include "ledger/fcontas.h"
 #include "ledger/flancamentos.h"
+#include "lifecycle/falteratroca.h"
+#include "lifecycle/fbaixarecompra.h"
+#include "lifecycle/fbaixas.h"
+#include "lifecycle/fdevolvidos.h"
+#include "lifecycle/frecompra.h"
 #include "queries/fconsultacliente.h"
 #include "queries/fconsultadocumento.h"
 #include "queries/fconsultaperiodo.h"
@@ -56,6 +61,15 @@ void registerScreens(ScreenFactory& factory) {
     addScreen<fhistoricos>(factory, "fhistoricos");
     // The exchange.
     addScreen<FTROCA>(factory, "FTROCA");
+    // The cheque after its exchange.
+    addScreen<falteratroca>(factory, "falteratroca");
+    addScreen<fbaixarecompra>(factory, "fbaixarecompra");
+    addScreen<fbaixas>(factory, "fbaixas");
+    factory.add(QStringLiteral("fbaixasperiodo"), [](Context& context, QWidget* parent) {
+        return new fbaixas(context, parent, true);
+    });
+    addScreen<FDEVOLVIDOS>(factory, "FDEVOLVIDOS");
+    addScreen<FRECOMPRA>(factory, "FRECOMPRA");
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");

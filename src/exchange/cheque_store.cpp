@@ -255,8 +255,9 @@ std::optional<double> ChequeStore::removeChequeAberto(qint64 id, const QString& 
                    "+ IFNULL(VL_DEBITOS, 0) + IFNULL(VL_IOF, 0) + IFNULL(VL_CPMF, 0) + "
                    "IFNULL(VL_CONSULTA, 0) + ? + IFNULL(VL_CUSTODIA, 0) + "
                    "IFNULL(VL_ADVALOREM, 0)) WHERE id = (SELECT MIN(id) FROM CHEQUES WHERE "
-                   "CD_TROCA = ?)"),
-               {tac, tac, cd_troca});
+                   "CD_TROCA = ?) AND NOT EXISTS (SELECT 1 FROM CHEQUES WHERE CD_TROCA = ? "
+                   "AND VL_TAC > 0)"),
+               {tac, tac, cd_troca, cd_troca});
     }
     transaction.commit();
     return row->value(QStringLiteral("VL_CHEQUE")).toDouble();

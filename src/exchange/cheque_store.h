@@ -85,9 +85,9 @@ public:
     // Removes an open ("A") cheque of the exchange in one transaction and returns its value;
     // nothing, changing nothing, when the row is not an open cheque of that exchange.
     // When the TAC is the exchange's fixed one (`tacDaTroca`), the cheque carried it and other
-    // cheques remain, the TAC moves to the first of them, whose net is taken down by it, so the
-    // rows keep charging it once. Throws, changing nothing, when exactly that row could not be
-    // deleted.
+    // cheques remain, none of them with a TAC, the TAC moves to the first of them, whose net is
+    // taken down by it, so the rows keep charging it once. Throws, changing nothing, when exactly
+    // that row could not be deleted.
     std::optional<double> removeChequeAberto(qint64 id, const QString& cd_troca, bool tacDaTroca);
 
     // Deletes every cheque of the exchange, whatever its status, in one transaction; returns how

@@ -27,6 +27,7 @@
 #include "data/sql.h"
 #include "exchange/cheque_store.h"
 #include "exchange/feriados.h"
+#include "exchange/grid_troca.h"
 #include "exchange/leitora.h"
 #include "exchange/parametros.h"
 #include "exchange/totais_troca.h"
@@ -43,14 +44,6 @@ namespace tavrel {
 namespace {
 
 const QString kMascaraData = QStringLiteral("00/00/0000;_");
-
-// Columns of the grid "CHEQUES LANCADOS", in order, and the hidden row id last.
-const QString kColunasGrid = QStringLiteral(
-    "DT_DEPOSITO, VL_CHEQUE, VL_ACUMULADO, VL_JUROS, VL_LIQUIDEZ, NR_SEQUENCIAL, CD_AGENCIA, "
-    "CD_BANCO, CD_CONTA, NR_CHEQUE, id");
-const char* const kTitulosGrid[] = {"VENCIMENTO", "VALOR", "ACUMULO. CPF", "JUROS", "LIQUIDEZ",
-                                    "NEGOCIADO",  "AG.",   "BNC",          "CONTA", "CHEQUE"};
-constexpr int kColunaId = 10;
 
 }  // namespace
 
@@ -102,7 +95,7 @@ void FTROCA::ligaEventos() {
         step([this] { carregaClientes(); });
     });
     connect(RECOMPRA, &ClickableLabel::clicked, this,
-            [this] { context().screens->open(QStringLiteral("fbaixarecompra")); });
+            [this] { context().screens->open(QStringLiteral("fbaixarecompra"), this); });
     connect(NM_CLIENTE, &QComboBox::activated, this, [this] { escolheCliente(); });
 
     onLeave(NM_CLIENTE, [this] { saiCliente(); });
@@ -173,10 +166,7 @@ void FTROCA::abreDados() {
     step([&] { estado_->feriados = std::make_unique<DatabaseHolidays>(db); });
     leParametros();
     step([this] { carregaClientes(); });
-    gridModel_->setColumnFormat(0, ColumnFormat::Date);
-    for (int coluna : {1, 2, 3})
-        gridModel_->setColumnFormat(coluna, ColumnFormat::Money);
-    gridModel_->setColumnFormat(4, ColumnFormat::Number);
+    formataGridTroca(*gridModel_);
     // Before an exchange is started the grid shows no cheques.
     step([this] { mostraTroca(QString()); });
 }
@@ -235,17 +225,7 @@ QString FTROCA::numeroTroca() const {
 }
 
 void FTROCA::mostraTroca(const QString& numero) {
-    QSqlQuery cheques = runSqlForModel(
-        estado_->conexao->db(),
-        QStringLiteral("SELECT %1 FROM CHEQUES WHERE CD_TROCA = ? ORDER BY CD_TROCA, "
-                       "DT_DEPOSITO, id")
-            .arg(kColunasGrid),
-        {numero});
-    gridModel_->setQuery(std::move(cheques));
-    for (int coluna = 0; coluna < kColunaId; ++coluna) {
-        gridModel_->setHeaderData(coluna, Qt::Horizontal, QString::fromUtf8(kTitulosGrid[coluna]));
-    }
-    DBGrid1->setColumnHidden(kColunaId, true);
+    mostraGridTroca(estado_->conexao->db(), *gridModel_, DBGrid1, numero);
 }
 
 void FTROCA::pintaRecompra(double divida) {
@@ -464,7 +444,7 @@ void FTROCA::cancelaCheque() {
     if (!atual.isValid()) {
         return;  // no cheque chosen: nothing to remove
     }
-    const qint64 id = gridModel_->data(gridModel_->index(atual.row(), kColunaId)).toLongLong();
+    const qint64 id = idDaLinhaTroca(*gridModel_, atual.row());
     const QString numero = numeroTroca();
     std::optional<double> valor;
     if (!step([&] {
@@ -572,6 +552,22 @@ void FTROCA::carregaTroca(const TrocaCarregada& troca) {
     const bool temTroca = !numero.isEmpty();
     Command2->setEnabled(temTroca);
     cancelacheque->setEnabled(temTroca);
+}
+
+bool FTROCA::aceitaDebitosDe(const QString& cliente) const {
+    return dadosAbertos() && !numeroTroca().isEmpty() && !cliente.isEmpty() &&
+           codigoCliente() == cliente && estado_->clienteCarregado == cliente;
+}
+
+bool FTROCA::defineDebitos(const QString& cliente, double debitos) {
+    if (!aceitaDebitosDe(cliente)) {
+        return false;
+    }
+    VL_DEVOLVIDOS->setText(formatNumber(debitos));
+    estado_->totais.vl_debitos = debitos;
+    recalculaTotais();
+    pintaRecompra(0);  // the debt is settled: the client owes no repurchase now
+    return true;
 }
 
 }  // namespace tavrel

@@ -61,6 +61,14 @@ public:
     };
     void carregaTroca(const TrocaCarregada& troca);
 
+    // Whether an exchange is started and its client is `cliente`, loaded as the screen shows
+    // it: only then may debts of that client become the exchange's debits.
+    bool aceitaDebitosDe(const QString& cliente) const;
+    // Makes `debitos` the exchange's debits and works the net out again (the repurchase
+    // settlement hands the client's settled debt over this way). Refused, changing nothing,
+    // unless aceitaDebitosDe(cliente).
+    bool defineDebitos(const QString& cliente, double debitos);
+
     // The client code bound to the client combo's text (empty when it names no client).
     QString codigoCliente() const;
 

@@ -184,6 +184,7 @@ TEST_F(FtrocaTotaisTest, AnExchangeHandedBackAsTwelveIsExchange00012Everywhere) 
     addCheque("00012", "2", "A", 200, "00002");
     FTROCA* troca = openScreen();
     troca->carregaTroca({"12", "3", QDate(2026, 12, 1), "00001", "", "", "0", "", "", ""});
+    screens->setModalRunner([](QWidget* change) { change->close(); });
     click(screen, "Command6");  // the change screen closed: the grid is read again
     ASSERT_EQ(gridRows(screen, "DBGrid1").size(), 2);
     clickGridRow(screen, "DBGrid1", 0);
@@ -192,6 +193,18 @@ TEST_F(FtrocaTotaisTest, AnExchangeHandedBackAsTwelveIsExchange00012Everywhere) 
     EXPECT_EQ(gridRows(screen, "DBGrid1").size(), 1);
     EXPECT_EQ(text(screen, "NR_CHEQUES"), "1");
     EXPECT_EQ(text(screen, "VL_BRUTO"), "200,00");
+}
+
+TEST_F(FtrocaTotaisTest, DebitsAreHandedOnlyToAStartedExchangeOfThatClient) {
+    FTROCA* troca = openScreen();
+    EXPECT_FALSE(troca->defineDebitos("00001", 50)) << "no exchange started";
+    startExchange("ANA LIMA");
+    addTypedCheque("111", "15/12/2026", "1000");
+    EXPECT_FALSE(troca->defineDebitos("00002", 50)) << "another client";
+    EXPECT_EQ(text(screen, "vl_debitos"), "0,00");
+    EXPECT_TRUE(troca->defineDebitos("00001", 50));
+    EXPECT_EQ(text(screen, "vl_debitos"), "50,00");
+    EXPECT_EQ(text(screen, "LIQUIDO"), "943,00");  // 1000 - 7 days of interest - 50
 }
 
 TEST_F(FtrocaTotaisTest, WithoutItsDatabaseTheScreenOffersNothingThatNeedsIt) {
