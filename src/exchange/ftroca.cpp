@@ -355,8 +355,13 @@ void FTROCA::novo() {
     mostraTotais();
 }
 
+// Choosing the client already loaded again keeps its debits: they may be a repurchase debt
+// settled into this exchange, which the register's figure would replace.
 void FTROCA::escolheCliente() {
-    carregaCliente(codigoCliente());
+    const QString codigo = codigoCliente();
+    if (codigo != estado_->clienteCarregado) {
+        carregaCliente(codigo);
+    }
 }
 
 // The client's rate, debits and limit; another client's repurchase debt is no longer shown.

@@ -3,6 +3,7 @@
 // back; a screen without its data; two screens taking numbers.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPushButton>
 
@@ -205,6 +206,12 @@ TEST_F(FtrocaTotaisTest, DebitsAreHandedOnlyToAStartedExchangeOfThatClient) {
     EXPECT_TRUE(troca->defineDebitos("00001", 50));
     EXPECT_EQ(text(screen, "vl_debitos"), "50,00");
     EXPECT_EQ(text(screen, "LIQUIDO"), "943,00");  // 1000 - 7 days of interest - 50
+
+    auto* cliente = qobject_cast<QComboBox*>(control(screen, "NM_CLIENTE"));
+    ASSERT_NE(cliente, nullptr);
+    emit cliente->activated(cliente->currentIndex());  // the same client chosen again
+    EXPECT_EQ(text(screen, "vl_debitos"), "50,00") << "the settled debt stays deducted";
+    EXPECT_EQ(text(screen, "LIQUIDO"), "943,00");
 }
 
 TEST_F(FtrocaTotaisTest, WithoutItsDatabaseTheScreenOffersNothingThatNeedsIt) {
