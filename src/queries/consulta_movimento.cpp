@@ -72,6 +72,14 @@ void ConsultaMovimento::constroiTela() {
     selecao_ = new QHBoxLayout;
     GridEX1 = new GroupingGrid(context(), QStringLiteral("GridEX1"), this);
     GridEX1->setColumns(spec_.colunas);
+    GridEX1->model()->setExtraTotals(somasDosTotais());
+    connect(GridEX1->model(), &GroupingModel::totalsChanged, this, [this] {
+        const GroupingModel* model = GridEX1->model();
+        if (totaisDaGrade_ && model->source().sameRows(fonteTotais_)) {
+            totaisDaGrade_ = false;
+            mostraTotais(totaisDaLinha(model->extraTotals()));
+        }
+    });
     GridEX1->setGroupByHint(spec_.dica);
     // Group headers say how much money the group holds and what interest it earned.
     const int valor = GridEX1->columnIndex(QStringLiteral("CHEQUES.VL_CHEQUE"));
@@ -191,6 +199,12 @@ void ConsultaMovimento::mostra(const GroupingSource& fonte) {
     if (cheques_) {
         GridEX1->setSource(*cheques_, fonte);
     }
+    // The grid now lists other cheques (a document key) while the frame still waits for the
+    // figures it was to bring: the frame reads its own.
+    if (totaisDaGrade_ && !fonte.sameRows(fonteTotais_)) {
+        totaisDaGrade_ = false;
+        leTotais(fonteTotais_);
+    }
 }
 
 void ConsultaMovimento::CalculaTotais(const GroupingSource& fonte) {
@@ -200,18 +214,35 @@ void ConsultaMovimento::CalculaTotais(const GroupingSource& fonte) {
     if (!totais_) {
         return;
     }
+    totais_->cancel();
+    fonteTotais_ = fonte;
+    // Over the cheques the grid lists, the grid's count and totals bring the figures in the same
+    // pass over the table: on a million cheques one pass instead of two.
+    const GroupingModel* model = GridEX1->model();
+    totaisDaGrade_ = model->requestedSource().sameRows(fonte);
+    if (totaisDaGrade_ && model->totalsKnown() && model->source().sameRows(fonte)) {
+        totaisDaGrade_ = false;
+        mostraTotais(totaisDaLinha(model->extraTotals()));
+    } else if (!totaisDaGrade_) {
+        leTotais(fonte);
+    }
+}
+
+void ConsultaMovimento::leTotais(const GroupingSource& fonte) {
     const BoundStatement statement = sqlTotais(fonte);
     totais_->start(
         statement.sql, statement.values,
-        [this](const QList<QVariantList>& rows) {
-            const TextoTotais texto = textoTotais(totaisDaLinha(rows.value(0)));
-            aberto->setText(texto.aberto);
-            baixado->setText(texto.baixado);
-            negociado->setText(texto.negociado);
-            peraberto->setText(texto.peraberto);
-            perbaixado->setText(texto.perbaixado);
-        },
+        [this](const QList<QVariantList>& rows) { mostraTotais(totaisDaLinha(rows.value(0))); },
         [this](const AppError& error) { TrataErro(context(), formName(), error); });
+}
+
+void ConsultaMovimento::mostraTotais(const Totais& totais) {
+    const TextoTotais texto = textoTotais(totais);
+    aberto->setText(texto.aberto);
+    baixado->setText(texto.baixado);
+    negociado->setText(texto.negociado);
+    peraberto->setText(texto.peraberto);
+    perbaixado->setText(texto.perbaixado);
 }
 
 void ConsultaMovimento::salvarLayout() {

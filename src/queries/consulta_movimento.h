@@ -70,6 +70,8 @@ protected:
 private:
     void constroiTela();
     void abre();
+    void leTotais(const GroupingSource& fonte);
+    void mostraTotais(const Totais& totais);
     bool imprimeGrade(ReportOutput output);
     // Saving or reading a layout file: a failure is shown in a message box.
     void comLayout(const std::function<void()>& acao);
@@ -78,6 +80,8 @@ private:
     ConsultaSpec spec_;
     std::unique_ptr<Connection> cheques_;
     std::unique_ptr<BackgroundQuery> totais_;
+    GroupingSource fonteTotais_;  // the cheques the totals frame counts
+    bool totaisDaGrade_ = false;  // ...and they come with the grid's own totals
     QHBoxLayout* selecao_ = nullptr;
     GroupingGrid* GridEX1 = nullptr;
     QLineEdit* aberto = nullptr;

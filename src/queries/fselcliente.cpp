@@ -25,6 +25,9 @@ fselcliente::fselcliente(Context& context, QWidget* parent)
     auto* Command1 = new QPushButton(QStringLiteral("&Selecionar e Sair"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setHorizontalSpacing(10);
+    layout->setVerticalSpacing(12);
     layout->addWidget(new QLabel(QStringLiteral("CLiente:"), this), 0, 0);
     layout->addWidget(nm_cliente, 0, 1);
     layout->addWidget(Command1, 1, 0, 1, 2);

@@ -34,6 +34,9 @@ fselperiodo::fselperiodo(Context& context, QWidget* parent)
     auto* Command1 = new QPushButton(QStringLiteral("&Selecionar e Sair"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setHorizontalSpacing(10);
+    layout->setVerticalSpacing(12);
     layout->addWidget(new QLabel(QStringLiteral("De:"), this), 0, 0);
     layout->addWidget(DTPicker1, 0, 1);
     layout->addWidget(new QLabel(QStringLiteral("A"), this), 0, 2);

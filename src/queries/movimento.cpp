@@ -82,7 +82,7 @@ GroupingSource fonteCheques() {
 
 GroupingSource fonteCliente() {
     GroupingSource fonte = fonteCheques();
-    fonte.from += QStringLiteral(
+    fonte.lookups = QStringLiteral(
         " LEFT JOIN CLIENTES AS CLIENTES_1 ON CHEQUES.CD_DESTINO = CLIENTES_1.CD_CLIENTE");
     return fonte;
 }
@@ -146,14 +146,16 @@ GroupingSource porCliente(GroupingSource fonte, const QString& codigo) {
     return comCondicao(std::move(fonte), QStringLiteral("CHEQUES.CD_CLIENTE = ?"), {codigo});
 }
 
+QStringList somasDosTotais() {
+    return {QStringLiteral("TOTAL(CHEQUES.VL_CHEQUE)"),
+            QStringLiteral("TOTAL(CASE WHEN CHEQUES.CD_STATUS = 'A' THEN CHEQUES.VL_CHEQUE END)"),
+            QStringLiteral("TOTAL(CASE WHEN CHEQUES.CD_STATUS = 'B' THEN CHEQUES.VL_CHEQUE END)")};
+}
+
 BoundStatement sqlTotais(const GroupingSource& fonte) {
     BoundStatement statement;
-    statement.sql = QStringLiteral(
-                        "SELECT TOTAL(CHEQUES.VL_CHEQUE), "
-                        "TOTAL(CASE WHEN CHEQUES.CD_STATUS = 'A' THEN CHEQUES.VL_CHEQUE END), "
-                        "TOTAL(CASE WHEN CHEQUES.CD_STATUS = 'B' THEN CHEQUES.VL_CHEQUE END) "
-                        "FROM ") +
-                    fonte.from;
+    statement.sql = QStringLiteral("SELECT ") + somasDosTotais().join(QStringLiteral(", ")) +
+                    QStringLiteral(" FROM ") + fonte.from;
     if (!fonte.where.isEmpty()) {
         statement.sql += QStringLiteral(" WHERE ") + fonte.where;
         statement.values = fonte.values;

@@ -20,8 +20,8 @@ QList<GroupingColumn> colunasPorDocumento();
 QList<GroupingColumn> colunasPorPeriodo();
 
 // Cheques with their client. The query by client also names the destination client, through a
-// left join: a cheque passed on to a code that is no client is still listed (with no
-// destination), so the list and its totals count the same cheques.
+// left join (a lookup of the source): a cheque passed on to a code that is no client is still
+// listed (with no destination), so the list and its totals count the same cheques.
 GroupingSource fonteCheques();
 GroupingSource fonteCliente();
 
@@ -50,6 +50,8 @@ struct Totais {
     double aberto = 0;
     double baixado = 0;
 };
+// The three sums, as SQL aggregates; `totaisDaLinha` reads them back in this order.
+QStringList somasDosTotais();
 BoundStatement sqlTotais(const GroupingSource& fonte);
 Totais totaisDaLinha(const QVariantList& row);
 

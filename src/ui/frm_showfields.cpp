@@ -77,7 +77,7 @@ frmShowfields::frmShowfields(Context& context, QWidget* parent)
     layout->addLayout(middle, 1, 1);
     layout->addWidget(lstVisible, 1, 2);
     layout->addLayout(bottom, 2, 0, 1, 3);
-    resize(520, 360);
+    resize(560, 470);  // the 21 columns of the widest query in view without scrolling
     keepTextReadable(this);
 
     connect(cmdAdd, &QPushButton::clicked, this, [this] { adicionar(); });

@@ -1,5 +1,8 @@
 #include "ui/grid_print.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "core/errors.h"
 #include "core/money.h"
 #include "ui/grouping_model.h"
@@ -154,6 +157,67 @@ private:
     int muted_ = 0;
 };
 
+// Each column as wide as what it prints (its caption or its widest text) in the largest type,
+// from 8 points down to 6, that puts every column on the page. When they do not fit, the names
+// (`names`: plain texts longer than a code) give up room first, down to kShortestName
+// characters, so that amounts, dates and codes print whole; when even that does not fit the
+// width of the page, the page is turned; only beyond that are all columns cut alike.
+void fitColumnsToText(ReportContent& content, const QVector<bool>& names) {
+    constexpr int kLongestName = 30;
+    constexpr int kShortestName = 10;
+    constexpr double kCharWidth = 0.66;   // of the type's size: digits and capitals
+    constexpr double kBoldCaption = 1.3;  // captions are bold, some in capitals
+    constexpr double kPadding = 1.5;      // characters of room around a cell's text
+    constexpr double kPortrait = 527;     // A4 less its 12 mm margins, in points
+    constexpr double kLandscape = 774;
+    const qsizetype count = content.columns.size();
+    QVector<double> chars(count);
+    for (qsizetype c = 0; c < count; ++c) {
+        chars[c] = static_cast<double>(content.columns[c].caption.size()) * kBoldCaption;
+    }
+    for (const ReportLine& line : content.lines) {
+        if (line.kind == ReportLine::Kind::Detail || line.kind == ReportLine::Kind::GroupFooter ||
+            line.kind == ReportLine::Kind::GrandTotal) {
+            for (qsizetype c = 0; c < line.cells.size() && c < count; ++c) {
+                chars[c] = std::max(chars[c], static_cast<double>(line.cells[c].size()));
+            }
+        }
+    }
+    QVector<bool> cut(count);  // names, which give up room first
+    double fixed = 0;          // what must print whole
+    double wanted = 0;         // what the names would take
+    int nameCount = 0;
+    for (qsizetype c = 0; c < count; ++c) {
+        cut[c] = names.value(c) && chars[c] > kShortestName;
+        if (cut[c]) {
+            chars[c] = std::min<double>(chars[c], kLongestName);
+            wanted += chars[c];
+            ++nameCount;
+        } else {
+            fixed += chars[c];
+        }
+    }
+    // Characters a line holds across `width` points in type of `size` points.
+    auto room = [&](double width, int size) {
+        return width / (kCharWidth * size) - kPadding * static_cast<double>(count);
+    };
+    const double leastNeeded = fixed + kShortestName * nameCount;
+    if (content.orientation == Orientation::Portrait && leastNeeded > room(kPortrait, 6)) {
+        content.orientation = Orientation::Landscape;
+    }
+    const double width = content.orientation == Orientation::Landscape ? kLandscape : kPortrait;
+    content.fontSize = 8;
+    while (content.fontSize > 6 && fixed + wanted > room(width, content.fontSize)) {
+        --content.fontSize;
+    }
+    const double left = room(width, content.fontSize) - fixed;
+    const double share = wanted > 0 ? std::clamp(left / wanted, 0.0, 1.0) : 1.0;
+    for (qsizetype c = 0; c < count; ++c) {
+        const double shown = cut[c] ? std::max<double>(kShortestName, chars[c] * share) : chars[c];
+        content.columns[c].width = shown + kPadding;
+    }
+}
+
 }  // namespace
 
 ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
@@ -162,7 +226,6 @@ ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
     ReportContent content;
     content.title = options.title;
     content.orientation = options.landscape ? Orientation::Landscape : Orientation::Portrait;
-    content.fontSize = 8;
     content.repeatCaptions = options.repeatCaptions;
     const QString date = options.printedAt.date().toString(QStringLiteral("dd/MM/yyyy"));
     content.headerRight = date;
@@ -171,8 +234,7 @@ ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
     for (qsizetype i = 0; i < shape.columns.size(); ++i) {
         const GroupingColumn& column = model.columns()[shape.columns[i]];
         const bool numeric = isNumericFormat(column.format);
-        content.columns.append({column.caption, static_cast<double>(shape.widths.value(i, 80)),
-                                numeric ? Alignment::Right : Alignment::Left});
+        content.columns.append({column.caption, 1.0, numeric ? Alignment::Right : Alignment::Left});
     }
     // Without a selection the flat list is printed in full: its length is known beforehand.
     if (!options.selectedOnly && model.grouping().isEmpty()) {
@@ -188,6 +250,11 @@ ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
         }
     }
     builder.footer(ReportLine::Kind::GrandTotal, 0, QStringLiteral("Total Geral"), sums);
+    QVector<bool> names;
+    for (int column : shape.columns) {
+        names << (model.columns()[column].format == ColumnFormat::Plain);
+    }
+    fitColumnsToText(content, names);
     return content;
 }
 

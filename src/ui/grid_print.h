@@ -26,7 +26,6 @@ struct GridPrintOptions {
 // The grid as the operator sees it.
 struct GridPrintShape {
     QList<int> columns;  // visible columns, in display order
-    QList<int> widths;   // their widths on screen
     std::function<bool(const QModelIndex& header)> expanded;
     // With selectedOnly: whether a group header is selected (its whole group prints), whether
     // anything inside a group is selected, and the selected detail rows under a parent, in order.
@@ -42,8 +41,9 @@ inline constexpr int kGridPrintLineLimit = 50000;
 // The grid as arranged, as a report: a group header line per group (collapsed groups print
 // their header and totals only), the rows of expanded groups, group footers and the grand total
 // with the summed columns in currency, the date in the header and "Page n of m" in the footer.
-// Totals of a selection are the totals of the rows printed. Throws AppError (report) when the
-// grid would print more than kGridPrintLineLimit lines.
+// Totals of a selection are the totals of the rows printed. Each column is as wide as what it
+// prints, in the largest type from 8 to 6 points that puts the columns on the page. Throws
+// AppError (report) when the grid would print more than kGridPrintLineLimit lines.
 ReportContent buildGridReport(GroupingModel& model, const GridPrintShape& shape,
                               const GridPrintOptions& options);
 

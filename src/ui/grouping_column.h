@@ -25,6 +25,16 @@ struct GroupingSource {
     QString where{};  // empty for every row; values only as "?" placeholders
     QVariantList values{};
     QString key = QStringLiteral("CHEQUES.id");
+    // LEFT JOINs on a unique key that only bring columns to show, e.g. " LEFT JOIN CLIENTES AS
+    // CLIENTES_1 ON ...": they can neither add nor drop a row, so the count and the totals leave
+    // them out (on a million rows each costs a lookup per row). The condition never names them.
+    QString lookups{};
+
+    // The same rows, whatever columns the lookups bring.
+    bool sameRows(const GroupingSource& other) const {
+        return from == other.from && where == other.where && values == other.values &&
+               key == other.key;
+    }
 };
 
 }  // namespace tavrel

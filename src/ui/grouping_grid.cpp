@@ -77,7 +77,7 @@ GroupingGrid::GroupingGrid(Context& context, const QString& name, QWidget* paren
     totals_ = new GridTotalsBar(view_, this);
 
     auto* navigator = new QHBoxLayout;
-    navigator->setSpacing(2);
+    navigator->setSpacing(6);
     QPushButton* first = navigatorButton(this, "primeiro", QStringLiteral("|<"),
                                          QStringLiteral("Primeiro registro"));
     QPushButton* previous =
@@ -90,9 +90,11 @@ GroupingGrid::GroupingGrid(Context& context, const QString& name, QWidget* paren
     record_->setObjectName(QStringLiteral("registro"));
     record_->setMinimumWidth(60);
     record_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    record_->setIndent(6);
     records_ = new QLabel(this);
     records_->setObjectName(QStringLiteral("registros"));
     records_->setMinimumWidth(60);
+    records_->setIndent(6);
     navigator->addWidget(first);
     navigator->addWidget(previous);
     navigator->addWidget(new QLabel(QStringLiteral("Registro:"), this));
@@ -122,6 +124,12 @@ GroupingGrid::GroupingGrid(Context& context, const QString& name, QWidget* paren
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         updateTotals();
         updateNavigator();
+        fitColumnsToRows();
+    });
+    connect(view_->header(), &QHeaderView::sectionResized, this, [this] {
+        if (!fitting_) {
+            widthsChosen_ = true;
+        }
     });
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { updateNavigator(); });
@@ -148,10 +156,40 @@ void GroupingGrid::reportError(const AppError& error) {
 void GroupingGrid::setColumns(QList<GroupingColumn> columns) {
     model_->setColumns(columns);
     const QFontMetrics metrics = view_->fontMetrics();
+    fitting_ = true;
     for (int c = 0; c < columns.size(); ++c) {
         view_->header()->resizeSection(c, initialWidth(columns[c], metrics));
     }
+    fitting_ = false;
+    widthsChosen_ = false;
     groupingTouched();
+}
+
+// Texts and dates as wide as the first rows of the list show them (a name whole, a code
+// narrow), until the operator or a layout sets a width. The money columns keep the room of
+// their grand total.
+void GroupingGrid::fitColumnsToRows() {
+    constexpr int kRowsMeasured = 50;
+    if (widthsChosen_ || !model_->grouping().isEmpty() || model_->rowCount() == 0) {
+        return;
+    }
+    const QFontMetrics metrics = view_->fontMetrics();
+    const int widest = std::max(view_->viewport()->width() / 3, 150);
+    const int rows = std::min(model_->rowCount(), kRowsMeasured);
+    fitting_ = true;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const ColumnFormat format = model_->columns()[c].format;
+        if (format != ColumnFormat::Plain && format != ColumnFormat::Date) {
+            continue;
+        }
+        int width = metrics.horizontalAdvance(model_->columns()[c].caption) + 24;
+        for (int row = 0; row < rows; ++row) {
+            width = std::max(
+                width, metrics.horizontalAdvance(model_->index(row, c).data().toString()) + 16);
+        }
+        view_->header()->resizeSection(c, std::min(width, widest));
+    }
+    fitting_ = false;
 }
 
 void GroupingGrid::setSource(const Connection& connection, GroupingSource source) {
@@ -415,7 +453,6 @@ ReportContent GroupingGrid::printContent(const GridPrintOptions& options) {
         const int column = header->logicalIndex(visual);
         if (!header->isSectionHidden(column)) {
             shape.columns << column;
-            shape.widths << header->sectionSize(column);
         }
     }
     shape.expanded = [this](const QModelIndex& index) { return view_->isExpanded(index); };

@@ -102,6 +102,7 @@ private:
     void updateNavigator();
     void updateTotals();
     void moveToRow(int step);
+    void fitColumnsToRows();
     void reportError(const class AppError& error);
 
     Context& context_;
@@ -111,6 +112,8 @@ private:
     GridTotalsBar* totals_ = nullptr;
     QLabel* record_ = nullptr;
     QLabel* records_ = nullptr;
+    bool widthsChosen_ = false;  // by the operator or a layout: the grid no longer fits them
+    bool fitting_ = false;
 };
 
 }  // namespace tavrel

@@ -132,6 +132,7 @@ void GroupingModel::loaded(std::shared_ptr<GroupingSql> sql, const QList<QVarian
     if (newSource) {
         totalRows_ = -1;
         totals_.clear();
+        extraTotals_.clear();
     }
     root_ = std::make_unique<Node>();
     root_->groupsBelow = !grouping_.isEmpty();
@@ -163,7 +164,7 @@ void GroupingModel::waitForRows() {
 }
 
 void GroupingModel::startTotals() {
-    const BoundStatement statement = sql_->totals();
+    const BoundStatement statement = sql_->totals(extraExpressions_);
     totalsQuery_->start(
         statement.sql, statement.values,
         [this](const QList<QVariantList>& rows) { totalsArrived(rows.value(0)); },
@@ -176,6 +177,7 @@ void GroupingModel::totalsArrived(const QVariantList& row) {
     for (qsizetype s = 0; s < sumColumns_.size(); ++s) {
         totals_[sumColumns_[s]] = row.value(1 + s).toDouble();
     }
+    extraTotals_ = row.mid(1 + sumColumns_.size());
     Node* root = root_.get();
     if (root != nullptr && !root->groupsBelow && !root->complete) {
         // The whole flat list, its pages read when they are scrolled into view.

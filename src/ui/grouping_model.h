@@ -69,6 +69,8 @@ public:
     // the view asks for them.
     void setSource(const Connection& connection, GroupingSource source);
     const GroupingSource& source() const { return source_; }
+    // The source asked for last: the one shown, or the one being read.
+    const GroupingSource& requestedSource() const { return nextSource_; }
     // Reads the same source again (after a change to the data).
     void refresh();
 
@@ -85,6 +87,10 @@ public:
     bool totalsKnown() const { return totalRows_ >= 0; }
     qint64 totalRows() const { return totalRows_; }
     double total(int column) const { return totals_.value(column); }
+    // Further aggregates the same statement gives beside the count and totals (a screen's own
+    // figures over the same rows, read in the same pass), and their values once known.
+    void setExtraTotals(QStringList expressions) { extraExpressions_ = std::move(expressions); }
+    const QVariantList& extraTotals() const { return extraTotals_; }
     // Waits for the rows and the totals (printing needs them).
     void waitForTotals();
 
@@ -169,6 +175,8 @@ private:
     std::unique_ptr<BackgroundQuery> totalsQuery_;
     qint64 totalRows_ = -1;
     QList<double> totals_;
+    QStringList extraExpressions_;
+    QVariantList extraTotals_;
     std::function<QString(const GroupSummary&)> caption_;
     std::function<QColor(const QVariantList&)> rowColor_;
     int editableColumn_ = -1;

@@ -41,6 +41,10 @@ QString GroupingSql::sums() const {
     return text;
 }
 
+QString GroupingSql::from() const {
+    return QStringLiteral(" FROM ") + source_.from + source_.lookups;
+}
+
 BoundStatement GroupingSql::rows(const QVariantList& path, const PageStart& start,
                                  int limit) const {
     BoundStatement statement;
@@ -48,8 +52,7 @@ BoundStatement GroupingSql::rows(const QVariantList& path, const PageStart& star
     for (const GroupingColumn& column : columns_) {
         fields << column.field;
     }
-    statement.sql = QStringLiteral("SELECT ") + fields.join(QStringLiteral(", ")) +
-                    QStringLiteral(" FROM ") + source_.from +
+    statement.sql = QStringLiteral("SELECT ") + fields.join(QStringLiteral(", ")) + from() +
                     condition(path, source_.key, start, statement.values) +
                     QStringLiteral(" ORDER BY %1 LIMIT ?").arg(source_.key);
     statement.values << limit;
@@ -59,8 +62,8 @@ BoundStatement GroupingSql::rows(const QVariantList& path, const PageStart& star
 BoundStatement GroupingSql::keys(const QVariantList& path, const PageStart& start,
                                  int limit) const {
     BoundStatement statement;
-    statement.sql = QStringLiteral("SELECT ") + source_.key + QStringLiteral(" FROM ") +
-                    source_.from + condition(path, source_.key, start, statement.values) +
+    statement.sql = QStringLiteral("SELECT ") + source_.key + from() +
+                    condition(path, source_.key, start, statement.values) +
                     QStringLiteral(" ORDER BY %1 LIMIT ?").arg(source_.key);
     statement.values << limit;
     return statement;
@@ -70,17 +73,21 @@ BoundStatement GroupingSql::groups(const QVariantList& path, const PageStart& st
                                    int limit) const {
     BoundStatement statement;
     const QString& field = columns_[grouping_[path.size()]].field;
-    statement.sql = QStringLiteral("SELECT %1, COUNT(*)").arg(field) + sums() +
-                    QStringLiteral(" FROM ") + source_.from +
+    statement.sql = QStringLiteral("SELECT %1, COUNT(*)").arg(field) + sums() + from() +
                     condition(path, field, start, statement.values) +
                     QStringLiteral(" GROUP BY %1 ORDER BY %1 LIMIT ?").arg(field);
     statement.values << limit;
     return statement;
 }
 
-BoundStatement GroupingSql::totals() const {
+BoundStatement GroupingSql::totals(const QStringList& extra) const {
     BoundStatement statement;
-    statement.sql = QStringLiteral("SELECT COUNT(*)") + sums() + QStringLiteral(" FROM ") +
+    QString aggregates = QStringLiteral("COUNT(*)") + sums();
+    for (const QString& expression : extra) {
+        aggregates += QStringLiteral(", ") + expression;
+    }
+    // Without the lookups: they change no count and no sum.
+    statement.sql = QStringLiteral("SELECT ") + aggregates + QStringLiteral(" FROM ") +
                     source_.from + condition({}, {}, PageStart::first(), statement.values);
     return statement;
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include "ui/grouping_column.h"
@@ -37,13 +38,15 @@ public:
     BoundStatement keys(const QVariantList& path, const PageStart& start, int limit) const;
     // The groups at depth path.size(): value, row count, then the total of every summed column.
     BoundStatement groups(const QVariantList& path, const PageStart& start, int limit) const;
-    // Row count and the total of every summed column over the whole source.
-    BoundStatement totals() const;
+    // Row count, the total of every summed column and then the `extra` aggregates, over the
+    // whole source.
+    BoundStatement totals(const QStringList& extra = {}) const;
 
 private:
     QString condition(const QVariantList& path, const QString& ordered, const PageStart& start,
                       QVariantList& values) const;
     QString sums() const;
+    QString from() const;
 
     QList<GroupingColumn> columns_;
     GroupingSource source_;

@@ -156,6 +156,16 @@ TEST_F(ConsultasTest, TheKeyIsAPrefixIgnoringCaseAndTakenLiterally) {
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
+TEST_F(ConsultasTest, TheFrameCountsWhatItWasAskedForWhateverTheGridListsMeanwhile) {
+    addCheque("00001", 1000, "A", "2026-12-10", "EMITENTE", "12345");
+    addCheque("00002", 250, "B", "2026-12-12", "OUTRO", "99999");
+    // A key typed before the figures of the opening came: the frame still counts every cheque.
+    QWidget* documento = open(QStringLiteral("fconsultadocumento"));
+    type(documento, "cd_chave", "123");
+    EXPECT_EQ(totals(documento), (QStringList{"1000,00", "80,00", "250,00", "20,00", "1250,00"}));
+    EXPECT_EQ(grid(documento)->model()->totalRows(), 1);
+}
+
 TEST_F(ConsultasTest, TheClientLayoutComesBackAfterSairAndOnlyThen) {
     QWidget* screen = openQuery(QStringLiteral("fconsultacliente"));
     GroupingGrid* g = grid(screen);
@@ -248,6 +258,23 @@ TEST_F(ConsultasTest, PrintAndPreviewTheGridAsArranged) {
         printed.content.lines.first().text,
         QStringLiteral("Cliente: JOSÉ D'ÁVILA (Total Negociado  = 250,00 Total Juros  = 0,00)"));
     EXPECT_EQ(printed.content.footerLeft, "") << "the date once when printing";
+    // Twenty-one columns do not go across an upright page: the page is turned, the type is the
+    // smallest, and amounts, dates and codes keep the room of their longest text.
+    EXPECT_EQ(printed.content.orientation, Orientation::Landscape);
+    EXPECT_EQ(printed.content.fontSize, 6);
+    for (qsizetype c = 0; c < printed.content.columns.size(); ++c) {
+        const QString caption = printed.content.columns[c].caption;
+        if (caption == QLatin1String("Cliente") || caption == QLatin1String("Emitente") ||
+            caption == QLatin1String("Destino")) {
+            continue;  // names give up room first
+        }
+        qsizetype longest = 0;
+        for (const ReportLine& line : printed.content.lines) {
+            longest = std::max(longest, line.cells.value(c).size());
+        }
+        EXPECT_GE(printed.content.columns[c].width, static_cast<double>(longest))
+            << printed.content.columns[c].caption.toStdString();
+    }
 
     // Only the selected row; the preview takes the screen's place until the menu opens it again.
     GroupingGrid* g = grid(screen);

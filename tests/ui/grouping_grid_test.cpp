@@ -148,6 +148,20 @@ TEST_F(GroupingGridTest, TheNavigatorFollowsTheCurrentRow) {
     EXPECT_EQ(label("registros"), "4");
 }
 
+TEST_F(GroupingGridTest, TextColumnsFitTheirFirstRowsUntilTheOperatorSetsAWidth) {
+    const QString name = QStringLiteral("MATERIAIS DE CONSTRUÇÃO SÃO JOSÉ");
+    exec(QStringLiteral("UPDATE CLIENTES SET NM_CLIENTE = ? WHERE CD_CLIENTE = '00001'"), {name});
+    delete grid;
+    grid = makeGrid();
+    EXPECT_GE(grid->columnWidth(0), grid->view()->fontMetrics().horizontalAdvance(name));
+    EXPECT_LT(grid->columnWidth(1), grid->columnWidth(0)) << "a code stays narrow";
+
+    grid->setColumnWidth(0, 120);
+    grid->refresh();
+    waitForBackgroundQueries();
+    EXPECT_EQ(grid->columnWidth(0), 120);
+}
+
 TEST_F(GroupingGridTest, PrintsTheArrangementOrOnlyTheSelection) {
     grid->setGrouping({0});
     grid->setColumnVisible(1, false);
@@ -178,6 +192,11 @@ TEST_F(GroupingGridTest, PrintsTheArrangementOrOnlyTheSelection) {
                          "Total|||R$ 1.750,50|R$ 17,75",
                          "Total Geral|||R$ 2.050,50|R$ 20,75",
                      }));
+    // Four columns go across an upright page in the usual type, each as wide as its text.
+    EXPECT_EQ(all.orientation, Orientation::Portrait);
+    EXPECT_EQ(all.fontSize, 8);
+    EXPECT_GE(all.columns[2].width, QStringLiteral("R$ 2.050,50").size());
+    EXPECT_LT(all.columns[1].width, all.columns[2].width) << "MARIA is shorter";
     EXPECT_EQ(all.headerRight, "08/12/2026");
     EXPECT_EQ(all.footerRight, "Page {page} of {pages}");
     const QString text = test::reportText(all);

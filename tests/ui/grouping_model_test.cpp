@@ -179,6 +179,49 @@ TEST_F(SmallModelTest, NestedGroupsCarryCountsSumsAndOrdinals) {
               QStringLiteral("Cliente: MARIA (3 cheques, 1750,50)"));
 }
 
+TEST_F(SmallModelTest, LookupColumnsAreShownAndGroupedAndExtraTotalsComeWithTheCount) {
+    runSql(connection.db(),
+           QStringLiteral("UPDATE CHEQUES SET CD_DESTINO = '00002' WHERE CD_TROCA = '00010'"));
+    runSql(connection.db(),
+           QStringLiteral("UPDATE CHEQUES SET CD_DESTINO = '07777' WHERE CD_TROCA = '00011'"));
+    QList<GroupingColumn> columns = testColumns();
+    columns << GroupingColumn{QStringLiteral("Destino"), QStringLiteral("DESTINO.NM_CLIENTE")};
+    model.setColumns(columns);
+    model.setExtraTotals({QStringLiteral("TOTAL(CASE WHEN CHEQUES.CD_STATUS = 'A' THEN "
+                                         "CHEQUES.VL_CHEQUE END)"),
+                          QStringLiteral("COUNT(CHEQUES.CD_STATUS)")});
+    GroupingSource source{kFrom};
+    source.lookups =
+        QStringLiteral(" LEFT JOIN CLIENTES AS DESTINO ON CHEQUES.CD_DESTINO = DESTINO.CD_CLIENTE");
+    model.setSource(connection, source);
+    model.waitForTotals();
+    // A destination that is no client is still listed, with no name.
+    EXPECT_EQ(lines(), (QStringList{
+                           QStringLiteral("MARIA|00010|R$ 1.000,00|R$ 10,00|A|ANA"),
+                           QStringLiteral("ANA|00011|R$ 300,00|R$ 3,00|B|"),
+                           QStringLiteral("MARIA|00010|R$ 500,50|R$ 5,25|B|ANA"),
+                           QStringLiteral("MARIA|00012|R$ 250,00|R$ 2,50|A|"),
+                           QStringLiteral("ANA|00013|R$ 50,00|R$ 0,50||"),
+                       }));
+    EXPECT_EQ(model.totalRows(), 5);
+    EXPECT_DOUBLE_EQ(model.total(2), 2100.5);
+    EXPECT_EQ(model.extraTotals(), (QVariantList{1250.0, 4}));
+
+    model.setGrouping({5});
+    model.waitForRows();
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.groupSummary(model.index(0, 0)).count, 3);  // no destination name
+    EXPECT_EQ(model.groupSummary(model.index(1, 0)).count, 2);
+    EXPECT_EQ(lines().value(1), QStringLiteral("  ANA|00011|R$ 300,00|R$ 3,00|B|"));
+
+    // Another source: the extra figures are those of its rows.
+    source.where = QStringLiteral("CHEQUES.CD_CLIENTE = ?");
+    source.values = {QStringLiteral("00002")};
+    model.setSource(connection, source);
+    model.waitForTotals();
+    EXPECT_EQ(model.extraTotals(), (QVariantList{0.0, 1}));
+}
+
 TEST_F(SmallModelTest, RulesColourRowsAndOneColumnIsWrittenThroughTheScreen) {
     show();
     model.setRowColor([](const QVariantList& values) {

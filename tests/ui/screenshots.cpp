@@ -8,10 +8,14 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
+#include <QTreeView>
 
+#include "data/background_query.h"
 #include "demo/demo_data.h"
 #include "reports/report_preview.h"
 #include "support/fixture.h"
+#include "ui/grouping_grid.h"
+#include "ui/grouping_model.h"
 
 namespace tavrel {
 namespace {
@@ -129,6 +133,17 @@ TEST_F(Screenshots, InstalmentPlanAndItsExchange) {
     save(QStringLiteral("parcelas"));
     click(calculator, QStringLiteral("Command4"));
     save(QStringLiteral("finalizatroca"));
+}
+
+TEST_F(Screenshots, ClientQueryGroupedByClient) {
+    QWidget* screen = open(QStringLiteral("fconsultacliente"));
+    activate(screen);
+    waitForBackgroundQueries();
+    auto* grid = control<GroupingGrid>(screen, QStringLiteral("GridEX1"));
+    grid->groupBy(grid->columnIndex(QStringLiteral("CLIENTES.NM_CLIENTE")));
+    waitForBackgroundQueries();
+    grid->view()->expand(grid->model()->index(1, 0));
+    save(QStringLiteral("consulta_cliente"));
 }
 
 // Every screen as it opens, for a look over all of them (run with
