@@ -24,6 +24,7 @@
 #include "core/desktop.h"
 #include "data/connection.h"
 #include "lifecycle/cheques_vencidos.h"
+#include "ui/company_logo.h"
 #include "ui/readable_text.h"
 #include "ui/screen_factory.h"
 

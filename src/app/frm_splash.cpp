@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/menu_pictures.h"
 #include "app/version.h"
 #include "core/context.h"
+#include "ui/company_logo.h"
 #include "ui/readable_text.h"
 
 namespace tavrel {

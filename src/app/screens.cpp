@@ -15,9 +15,12 @@
 #include "lifecycle/fbaixas.h"
 #include "lifecycle/fdevolvidos.h"
 #include "lifecycle/frecompra.h"
+#include "log/fmostralog.h"
 #include "queries/fconsultacliente.h"
 #include "queries/fconsultadocumento.h"
 #include "queries/fconsultaperiodo.h"
+#include "queries/frelatorios.h"
+#include "queries/frelcliente.h"
 #include "queries/fselcliente.h"
 #include "queries/fselperiodo.h"
 #include "registers/fclientes.h"
@@ -27,7 +30,9 @@
 #include "registers/fparametros.h"
 #include "registers/fusuarios.h"
 #include "reports/print_report.h"
+#include "setup/ffaleconosco.h"
 #include "setup/finstalacao.h"
+#include "setup/ftutorial.h"
 #include "ui/frm_showfields.h"
 #include "ui/screen_factory.h"
 
@@ -52,8 +57,11 @@ void registerScreens(ScreenFactory& factory) {
         return menu;
     });
     addScreen<fsair>(factory, "fsair");
-    // Installer.
+    // Installer, tutorial, contact and the log viewer.
     addScreen<finstalacao>(factory, "finstalacao");
+    addScreen<ftutorial>(factory, "ftutorial");
+    addScreen<ffaleconosco>(factory, "ffaleconosco");
+    addScreen<fmostralog>(factory, "fmostralog");
     // Registers.
     addScreen<fclientes>(factory, "fclientes");
     addScreen<fusuarios>(factory, "fusuarios");
@@ -78,6 +86,9 @@ void registerScreens(ScreenFactory& factory) {
     // Cash ledger.
     addScreen<fcontas>(factory, "fcontas");
     addScreen<flancamentos>(factory, "flancamentos");
+    // Financial reports.
+    addScreen<frelatorios>(factory, "frelatorios");
+    addScreen<frelcliente>(factory, "frelcliente");
     // Movement queries and their choosers.
     addScreen<fconsultacliente>(factory, "fconsultacliente");
     addScreen<fconsultadocumento>(factory, "fconsultadocumento");

@@ -1,5 +1,7 @@
 #include "log/operation_log.h"
 
+#include <QDir>
+
 #include "core/clock.h"
 #include "core/context.h"
 #include "core/ptbr.h"
@@ -10,6 +12,19 @@ namespace tavrel {
 QString operationLogFileName(const QString& userCode, const QDate& day) {
     return QStringLiteral("FC") + userCode + day.toString(QStringLiteral("ddMMyy")) +
            QStringLiteral(".log");
+}
+
+QStringList operationLogFiles(const QString& folder, const QString& userCode) {
+    const QString prefix = QStringLiteral("FC") + userCode;
+    QStringList files;
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+        if (name.startsWith(prefix, Qt::CaseInsensitive) &&
+            name.endsWith(QLatin1String(".log"), Qt::CaseInsensitive)) {
+            files << name;
+        }
+    }
+    return files;
 }
 
 void RegistraLog(const Context& context, const QString& message, const QVariant& detail) {

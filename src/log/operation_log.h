@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace tavrel {
@@ -9,6 +10,11 @@ struct Context;
 
 // Name of the user's operation log for a day: "FC" + user code + ddMMyy + ".log".
 QString operationLogFileName(const QString& userCode, const QDate& day);
+
+// The operation log files of a user in a folder: names that start with "FC" and the user's
+// code and end in ".log" (letter case ignored, as on the systems the logs come from), in name
+// order.
+QStringList operationLogFiles(const QString& folder, const QString& userCode);
 
 // Appends the two lines of an operator action to the user's log of today: the action line and a
 // line of 113 hyphens. The file is opened, appended and closed at every call. `detail` is

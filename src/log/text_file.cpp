@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include "core/errors.h"
 
@@ -35,7 +37,9 @@ void writeWholeFile(const QString& path, const QByteArray& content, const QStrin
     }
 }
 
-QString readWholeFile(const QString& path, const QString& source) {
+namespace {
+
+QByteArray readBytes(const QString& path, const QString& source) {
     QFile file(path);
     if (!file.exists()) {
         throw AppError(
@@ -49,7 +53,28 @@ QString readWholeFile(const QString& path, const QString& source) {
                            .arg(QDir::toNativeSeparators(path), file.errorString()),
                        source);
     }
-    return QString::fromUtf8(file.readAll());
+    return file.readAll();
+}
+
+}  // namespace
+
+QString readWholeFile(const QString& path, const QString& source) {
+    return QString::fromUtf8(readBytes(path, source));
+}
+
+QStringList readLines(const QString& path) {
+    const QByteArray bytes = readBytes(path, QFileInfo(path).fileName());
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        text = QString::fromLatin1(bytes);
+    }
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();  // the line end of the last line
+    }
+    return lines;
 }
 
 }  // namespace tavrel

@@ -17,4 +17,9 @@ void writeWholeFile(const QString& path, const QByteArray& content, const QStrin
 // cannot be read) with `source` as the failing object.
 QString readWholeFile(const QString& path, const QString& source);
 
+// The lines of a text file as they were written, without their line ends. The program writes
+// UTF-8; a file written in the old Windows code page still reads. Throws AppError as
+// readWholeFile does, with the file's name as the failing object.
+QStringList readLines(const QString& path);
+
 }  // namespace tavrel

@@ -17,5 +17,6 @@ struct PageRange {
 // summary lines stay together when they fit on one page; a blank line is not carried to the top
 // of a page; a line marked pageBreakBefore starts a page. A report always has at least one page.
 QVector<PageRange> paginate(const QVector<ReportLine>& lines, int linesPerPage);
+QVector<PageRange> paginateLines(const ReportLines& lines, int linesPerPage);
 
 }  // namespace tavrel

@@ -1,46 +1,51 @@
 #include "reports/print_report.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QGuiApplication>
+#include <QLocale>
 
 #include "core/clock.h"
 #include "core/context.h"
-#include "data/connection.h"
-#include "data/sql.h"
+#include "core/dialogs.h"
 #include "log/error_report.h"
-#include "reports/column_catalog.h"
-#include "reports/report_builder.h"
+#include "reports/report_fill.h"
 #include "reports/report_painter.h"
 #include "reports/report_preview.h"
-#include "reports/report_query.h"
-#include "reports/report_template.h"
 
 namespace tavrel {
+namespace {
+
+// Thousands of pages are rarely what the operator meant: a report this long is asked about
+// before it is read.
+constexpr int kPagesToAsk = 1000;
+
+bool operatorWantsIt(Context& context, const ReportFill& fill) {
+    if (fill.pages().size() < kPagesToAsk) {
+        return true;
+    }
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    return context.dialogs->askYesNo(
+        QStringLiteral("Este relatório terá %1 páginas (%2 registros). Deseja gerá-lo assim "
+                       "mesmo?")
+            .arg(brazil.toString(fill.pages().size()), brazil.toString(fill.rowCount())),
+        QStringLiteral("Relatório"));
+}
+
+// The wait cursor while the report is counted and read; back to normal before any question.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
 
 ReportContent buildReport(const QString& dataFolder, const QString& templatePath,
                           const QString& formula, const QDateTime& printedAt) {
-    const ReportTemplate report = readTemplate(templatePath);
-    const QString templateName = QFileInfo(templatePath).fileName();
-    Connection connection(QDir(dataFolder).filePath(databaseFileName(DatabaseKind::Cheques)),
-                          DatabaseKind::Cheques);
-    const ColumnCatalog catalog = readColumnCatalog(connection.db());
-    const ReportQuery query = buildReportQuery(report, templateName, catalog, formula);
-    QSqlQuery rows = runSql(connection.db(), query.sql, query.values);
-    const int fieldCount = static_cast<int>(query.fields.size());
-    return buildContent(
-        report,
-        [&](QVariantList& row) {
-            if (!rows.next()) {
-                return false;
-            }
-            row.resize(fieldCount);
-            for (int i = 0; i < fieldCount; ++i)
-                row[i] = rows.value(i);
-            return true;
-        },
-        printedAt);
+    ReportFill fill(dataFolder, templatePath, formula, printedAt, ReportFill::Plan::OneStatement);
+    fill.readAll();
+    return fill.takeContent();
 }
 
 int renderReportToPdf(const QString& dataFolder, const QString& templatePath,
@@ -50,16 +55,36 @@ int renderReportToPdf(const QString& dataFolder, const QString& templatePath,
 
 bool imprimeRelatorio(Context& context, const QString& formName, const QString& templateFileName,
                       const QString& formula, ReportOutput output) {
-    return runStep(context, formName, [&] {
+    bool produced = false;
+    runStep(context, formName, [&] {
+        std::unique_ptr<ReportFill> fill;
+        {
+            const WaitCursor wait;
+            fill = std::make_unique<ReportFill>(context.dataFolder,
+                                                context.dataPath(templateFileName), formula,
+                                                context.clock->now(), ReportFill::Plan::CountFirst);
+        }
+        if (!operatorWantsIt(context, *fill)) {
+            return;
+        }
         PrintedReport printed;
         printed.formName = formName;
         printed.templateName = templateFileName;
         printed.formula = formula;
         printed.output = output;
-        printed.content = buildReport(context.dataFolder, context.dataPath(templateFileName),
-                                      formula, context.clock->now());
-        presentReport(context, printed);
+        if (context.reports == nullptr && output == ReportOutput::Preview) {
+            presentWhileReading(context, std::move(printed), std::move(fill));
+        } else {
+            {
+                const WaitCursor wait;
+                fill->readAll();
+            }
+            printed.content = fill->takeContent();
+            presentReport(context, printed);
+        }
+        produced = true;
     });
+    return produced;
 }
 
 void presentReport(Context& context, const PrintedReport& report) {

@@ -29,6 +29,10 @@ int renderReportToPdf(const QString& dataFolder, const QString& templatePath,
 // and kept in the error log, and the call returns false. The old report component's two
 // settings (a yes/no and the number 2) have no counterpart: the preview always offers printing
 // and saving as PDF.
+//
+// The report's pages are counted before its rows are read; a report of a thousand pages or more
+// asks the operator first, and a No prints nothing (false, no error). The preview opens on the
+// first page as soon as its rows are read and reads the rest while it is open.
 bool imprimeRelatorio(Context& context, const QString& formName, const QString& templateFileName,
                       const QString& formula = {}, ReportOutput output = ReportOutput::Preview);
 

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <cstdint>
+#include <iterator>
+#include <vector>
 
 #include "reports/report_template.h"
 
@@ -19,6 +22,69 @@ struct ReportLine {
     bool pageBreakBefore = false;  // the line starts a new page
 };
 
+// The lines of a report, packed: a year of cheques is half a million lines, which as separate
+// strings would take several hundred megabytes. Used like a list of ReportLine; reading a line
+// unpacks a copy of it.
+class ReportLines {
+public:
+    class const_iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = ReportLine;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = ReportLine;
+
+        const_iterator(const ReportLines* lines, qsizetype index) : lines_(lines), index_(index) {}
+        ReportLine operator*() const { return lines_->at(index_); }
+        const_iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+
+    private:
+        const ReportLines* lines_;
+        qsizetype index_;
+    };
+
+    qsizetype size() const { return static_cast<qsizetype>(entries_.size()); }
+    bool isEmpty() const { return entries_.empty(); }
+    ReportLine at(qsizetype i) const;
+    ReportLine operator[](qsizetype i) const { return at(i); }
+    ReportLine first() const { return at(0); }
+    ReportLine last() const { return at(size() - 1); }
+    // The kind of a line, without unpacking its texts.
+    ReportLine::Kind kind(qsizetype i) const {
+        return static_cast<ReportLine::Kind>(entries_[static_cast<size_t>(i)].kind);
+    }
+    bool pageBreakBefore(qsizetype i) const {
+        return entries_[static_cast<size_t>(i)].pageBreakBefore;
+    }
+
+    void append(const ReportLine& line);
+    ReportLines& operator<<(const ReportLine& line) {
+        append(line);
+        return *this;
+    }
+    void clear();
+
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    struct Entry {
+        std::uint32_t chunk = 0;   // where its texts are packed
+        std::uint32_t offset = 0;  // in that chunk
+        std::uint8_t kind = 0;
+        std::int16_t level = 0;
+        bool bold = false;
+        bool pageBreakBefore = false;
+    };
+    std::vector<Entry> entries_;
+    std::vector<QString> chunks_;  // each line's text and cells, one after the other
+};
+
 struct ContentColumn {
     QString caption;
     double width = 10;
@@ -32,7 +98,7 @@ struct ReportContent {
     Orientation orientation = Orientation::Portrait;
     int fontSize = 9;
     QVector<ContentColumn> columns;
-    QVector<ReportLine> lines;
+    ReportLines lines;
     // Page header and footer; "{page}" and "{pages}" are filled in page by page.
     QString headerLeft, headerCenter, headerRight;
     QString footerLeft, footerCenter, footerRight;

@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <algorithm>
 
 #include "core/errors.h"
@@ -111,7 +112,7 @@ double ReportPainter::bottomHeight() const {
 
 QVector<PageRange> ReportPainter::pages(const QSizeF& printable) const {
     const double body = printable.height() - topHeight() - bottomHeight();
-    return paginate(content_.lines, static_cast<int>(body / lineHeight()));
+    return paginateLines(content_.lines, static_cast<int>(body / lineHeight()));
 }
 
 QVector<double> ReportPainter::columnEdges(double width) const {
@@ -169,7 +170,7 @@ void ReportPainter::paintPage(QPainter& painter, const QRectF& printable, const 
     };
     const bool withCaptions = content_.repeatCaptions || pageNumber == 1;
     for (int i = page.first; i < page.first + page.count && i < content_.lines.size(); ++i) {
-        const ReportLine& current = content_.lines[i];
+        const ReportLine current = content_.lines[i];
         if (withCaptions && !captionsDrawn && current.kind != ReportLine::Kind::Heading &&
             current.kind != ReportLine::Kind::Blank) {
             captions();
@@ -262,7 +263,8 @@ void ReportPainter::paintLine(QPainter& painter, const ReportLine& line, const Q
     }
 }
 
-int paintReport(const ReportContent& content, QPagedPaintDevice& device) {
+int paintReport(const ReportContent& content, QPagedPaintDevice& device,
+                const PageProgress& progress) {
     const ReportPainter report(content);
     const QRectF paintRect = device.pageLayout().paintRect(QPageLayout::Point);
     const QRectF printable(0, 0, paintRect.width(), paintRect.height());
@@ -276,17 +278,27 @@ int paintReport(const ReportContent& content, QPagedPaintDevice& device) {
     painter.setRenderHint(QPainter::Antialiasing);
     // The device's origin is the top left of its printable area; we work in points.
     painter.scale(device.logicalDpiX() / 72.0, device.logicalDpiY() / 72.0);
-    for (int p = 0; p < pages.size(); ++p) {
-        if (p > 0) {
+    const int pageCount = static_cast<int>(pages.size());
+    int painted = 0;
+    while (painted < pageCount) {
+        if (painted > 0) {
             device.newPage();
         }
-        report.paintPage(painter, printable, pages[p], p + 1, static_cast<int>(pages.size()));
+        report.paintPage(painter, printable, pages[painted], painted + 1, pageCount);
+        ++painted;
+        if (progress && !progress(painted, pageCount) && painted < pageCount) {
+            if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
+                printer->abort();
+            }
+            break;
+        }
     }
     painter.end();
-    return static_cast<int>(pages.size());
+    return painted;
 }
 
-int writeReportPdf(const ReportContent& content, const QString& path) {
+int writeReportPdf(const ReportContent& content, const QString& path,
+                   const PageProgress& progress) {
     // QPdfWriter does not say when it cannot write; try the file first.
     {
         QFile probe(path);
@@ -297,11 +309,24 @@ int writeReportPdf(const ReportContent& content, const QString& path) {
                            QFileInfo(path).fileName());
         }
     }
-    QPdfWriter writer(path);
-    writer.setTitle(content.title);
-    writer.setCreator(QStringLiteral("Tavrel Troca de Cheques"));
-    writer.setPageLayout(ReportPainter(content).pageLayout());
-    return paintReport(content, writer);
+    const ReportPainter report(content);
+    int pages = 0;
+    int painted = 0;
+    {
+        QPdfWriter writer(path);
+        writer.setTitle(content.title);
+        writer.setCreator(QStringLiteral("Tavrel Troca de Cheques"));
+        writer.setPageLayout(report.pageLayout());
+        painted = paintReport(content, writer, [&](int done, int total) {
+            pages = total;
+            return !progress || progress(done, total);
+        });
+    }
+    if (painted < pages) {
+        QFile::remove(path);  // stopped: half a report is no report
+        return 0;
+    }
+    return painted;
 }
 
 }  // namespace tavrel

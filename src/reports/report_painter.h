@@ -4,6 +4,7 @@
 #include <QRectF>
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 #include "reports/pagination.h"
@@ -44,12 +45,18 @@ private:
     std::shared_ptr<const Style> body_, bold_, italic_, small_, title_, heading_, headingBold_;
 };
 
-// Paints every page of the report on a paged device (a PDF writer or a printer) already set up
-// with its page layout. Returns the number of pages. Throws AppError when painting cannot start.
-int paintReport(const ReportContent& content, QPagedPaintDevice& device);
+// Told after each page painted: the pages done and the total. Returning false stops the painting.
+using PageProgress = std::function<bool(int done, int total)>;
 
-// Writes the report to a PDF file; returns the number of pages. Throws AppError (file access)
-// when the file cannot be written.
-int writeReportPdf(const ReportContent& content, const QString& path);
+// Paints every page of the report on a paged device (a PDF writer or a printer) already set up
+// with its page layout. Returns the number of pages painted: all of them, or fewer when the
+// progress stopped it (a print job is then aborted). Throws AppError when painting cannot start.
+int paintReport(const ReportContent& content, QPagedPaintDevice& device,
+                const PageProgress& progress = {});
+
+// Writes the report to a PDF file; returns the number of pages, or 0 when the progress stopped
+// it (no file is left then). Throws AppError (file access) when the file cannot be written.
+int writeReportPdf(const ReportContent& content, const QString& path,
+                   const PageProgress& progress = {});
 
 }  // namespace tavrel

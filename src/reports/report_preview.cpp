@@ -11,18 +11,22 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/context.h"
 #include "core/desktop.h"
 #include "core/dialogs.h"
 #include "log/error_report.h"
 #include "reports/report_file_name.h"
-#include "reports/report_painter.h"
+#include "reports/report_fill.h"
 #include "ui/window_placement.h"
 
 namespace tavrel {
@@ -33,16 +37,67 @@ constexpr int kPageMargin = 4;  // pixels around the page
 // The window's width beside the page: margins, the frame and the vertical scroll bar.
 constexpr int kWindowChrome = 60;
 
+// How long one slice of reading keeps the window busy before it answers the operator again.
+constexpr int kReadingSliceMs = 40;
+
+// A progress window over the painting of a long report, with a command to stop it. It shows
+// only when the painting takes a while.
+class PaintingProgress {
+public:
+    PaintingProgress(QWidget* parent, const QString& text)
+        : dialog_(text, QStringLiteral("&Cancelar"), 0, 0, parent) {
+        dialog_.setObjectName(QStringLiteral("progressoPaginas"));
+        dialog_.setWindowTitle(QStringLiteral("Relatório"));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(800);
+    }
+    PageProgress callback() {
+        return [this](int done, int total) {
+            dialog_.setMaximum(total);
+            dialog_.setValue(done);  // a window-modal progress also answers the operator here
+            return !dialog_.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog dialog_;
+};
+
+void showPreview(ReportPreview* preview) {
+    placeOnScreen(preview);
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+}
+
 }  // namespace
 
 ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context), report_(std::move(report)) {
-    setObjectName(QStringLiteral("ReportPreview"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Visualização - %1").arg(report_.content.title));
-
     const ReportPainter painter(report_.content);
     pages_ = painter.pages(painter.pageLayout().paintRect(QPageLayout::Point).size());
+    build();
+}
+
+ReportPreview::ReportPreview(Context& context, PrintedReport report,
+                             std::unique_ptr<ReportFill> fill, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      context_(context),
+      report_(std::move(report)),
+      fill_(std::move(fill)) {
+    pages_ = fill_->pages();
+    reader_ = new QTimer(this);
+    connect(reader_, &QTimer::timeout, this, [this] { readMore(); });
+    reader_->start(0);
+    build();
+}
+
+ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::build() {
+    setObjectName(QStringLiteral("ReportPreview"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Visualização - %1").arg(content().title));
 
     auto button = [this](const QString& text, const QString& name) {
         auto* b = new QPushButton(text, this);
@@ -53,8 +108,8 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     QPushButton* previous = button(QStringLiteral("<"), QStringLiteral("anterior"));
     QPushButton* next = button(QStringLiteral(">"), QStringLiteral("proxima"));
     QPushButton* last = button(QStringLiteral(">|"), QStringLiteral("ultima"));
-    QPushButton* printButton = button(QStringLiteral("&Imprimir"), QStringLiteral("imprimir"));
-    QPushButton* pdfButton = button(QStringLiteral("Salvar &PDF"), QStringLiteral("salvarpdf"));
+    print_ = button(QStringLiteral("&Imprimir"), QStringLiteral("imprimir"));
+    savePdf_ = button(QStringLiteral("Salvar &PDF"), QStringLiteral("salvarpdf"));
     QPushButton* close = button(QStringLiteral("&Fechar"), QStringLiteral("fechar"));
     pageNumber_ = new QLabel(this);
     zoom_ = new QComboBox(this);
@@ -64,6 +119,11 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     }
     zoom_->addItem(QStringLiteral("Largura da página"), kFitWidth);
     zoom_->setCurrentIndex(zoom_->findData(100));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progresso"));
+    progress_->setRange(0, 1000);
+    progress_->setFormat(QStringLiteral("Lendo os registros: %p%"));
+    cancel_ = button(QStringLiteral("&Cancelar"), QStringLiteral("cancelar"));
 
     auto* bar = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(previous),
@@ -72,9 +132,14 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
         bar->addWidget(w);
     }
     bar->addStretch();
-    bar->addWidget(printButton);
-    bar->addWidget(pdfButton);
+    bar->addWidget(print_);
+    bar->addWidget(savePdf_);
     bar->addWidget(close);
+    const bool reading = isReading();
+    progress_->setVisible(reading);
+    cancel_->setVisible(reading);
+    print_->setEnabled(!reading);
+    savePdf_->setEnabled(!reading);
 
     page_ = new QLabel;
     page_->setAlignment(Qt::AlignCenter);
@@ -87,19 +152,30 @@ ReportPreview::ReportPreview(Context& context, PrintedReport report, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(scroll_, 1);
+    // The reading's progress below the page, so the command bar stays as narrow as the
+    // smallest screen.
+    auto* readingBar = new QHBoxLayout;
+    readingBar->addWidget(progress_, 1);
+    readingBar->addWidget(cancel_);
+    layout->addLayout(readingBar);
 
     connect(first, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(previous, &QPushButton::clicked, this, [this] { showPage(current_ - 1); });
     connect(next, &QPushButton::clicked, this, [this] { showPage(current_ + 1); });
     connect(last, &QPushButton::clicked, this, [this] { showPage(pageCount() - 1); });
     connect(zoom_, &QComboBox::currentIndexChanged, this, [this] { render(); });
-    connect(printButton, &QPushButton::clicked, this, [this] { print(); });
-    connect(pdfButton, &QPushButton::clicked, this, [this] { savePdf(); });
+    connect(print_, &QPushButton::clicked, this, [this] { print(); });
+    connect(savePdf_, &QPushButton::clicked, this, [this] { savePdf(); });
+    connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     // The page at full size, shrunk to the screen when shown.
     resize(static_cast<int>(pageWidthAt(1.0)) + kWindowChrome, 1000);
     render();
+}
+
+const ReportContent& ReportPreview::content() const {
+    return fill_ ? fill_->content() : report_.content;
 }
 
 bool ReportPreview::fitsWidth() const {
@@ -118,7 +194,7 @@ double ReportPreview::zoom() const {
 }
 
 double ReportPreview::pageWidthAt(double zoom) const {
-    const QRectF paper = ReportPainter(report_.content).pageLayout().fullRect(QPageLayout::Point);
+    const QRectF paper = ReportPainter(content()).pageLayout().fullRect(QPageLayout::Point);
     const double dpi = screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0;
     return paper.width() * zoom * dpi / 72.0;
 }
@@ -142,12 +218,19 @@ void ReportPreview::resizeEvent(QResizeEvent* event) {
 }
 
 void ReportPreview::showPage(int page) {
-    current_ = std::clamp(page, 0, pageCount() - 1);
+    current_ = std::clamp(page, 0, std::max(0, pageCount() - 1));
     render();
 }
 
 void ReportPreview::render() {
-    const ReportPainter painter(report_.content);
+    pageNumber_->setText(QStringLiteral("Página %1 de %2").arg(current_ + 1).arg(pageCount()));
+    if (fill_ && !fill_->pageReady(current_)) {
+        drawn_ = false;
+        page_->setPixmap(QPixmap());
+        page_->setText(QStringLiteral("Lendo os registros do relatório…"));
+        return;
+    }
+    const ReportPainter painter(content());
     const QPageLayout layout = painter.pageLayout();
     const QRectF paper = layout.fullRect(QPageLayout::Point);
     const QRectF printable = layout.paintRect(QPageLayout::Point);
@@ -160,10 +243,42 @@ void ReportPreview::render() {
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.scale(scale, scale);
-        painter.paintPage(p, printable, pages_[current_], current_ + 1, pageCount());
+        painter.paintPage(p, printable, pages_.value(current_), current_ + 1, pageCount());
     }
     page_->setPixmap(QPixmap::fromImage(image));
-    pageNumber_->setText(QStringLiteral("Página %1 de %2").arg(current_ + 1).arg(pageCount()));
+    drawn_ = true;
+    emit pageReady(current_);
+}
+
+void ReportPreview::readMore() {
+    bool done = false;
+    if (!runStep(context_, report_.formName, [&] { done = fill_->readSome(kReadingSliceMs); })) {
+        stopReading();
+        close();  // a report read in part is no report
+        return;
+    }
+    const qint64 total = std::max<qint64>(1, fill_->rowCount());
+    progress_->setValue(static_cast<int>(std::min<qint64>(1000, fill_->rowsRead() * 1000 / total)));
+    if (done) {
+        pages_ = fill_->pages();
+        report_.content = fill_->takeContent();
+        stopReading();
+        print_->setEnabled(true);
+        savePdf_->setEnabled(true);
+        showPage(current_);  // the count may have been off if the layout changed meanwhile
+        emit readingFinished();
+    } else if (!drawn_ && fill_->pageReady(current_)) {
+        render();
+    }
+}
+
+void ReportPreview::stopReading() {
+    if (reader_ != nullptr) {
+        reader_->stop();
+    }
+    fill_.reset();
+    progress_->hide();
+    cancel_->hide();
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* event) {
@@ -183,18 +298,25 @@ void ReportPreview::keyPressEvent(QKeyEvent* event) {
 }
 
 void ReportPreview::print() {
+    if (isReading()) {
+        return;
+    }
     runStep(context_, report_.formName, [this] {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(ReportPainter(report_.content).pageLayout());
         printer.setDocName(report_.content.title);
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted) {
-            paintReport(report_.content, printer);
+            PaintingProgress progress(this, QStringLiteral("Imprimindo o relatório…"));
+            paintReport(report_.content, printer, progress.callback());
         }
     });
 }
 
 void ReportPreview::savePdf() {
+    if (isReading()) {
+        return;
+    }
     runStep(context_, report_.formName, [this] {
         QString folder =
             context_.desktop != nullptr ? context_.desktop->documentsFolder() : QString();
@@ -211,7 +333,8 @@ void ReportPreview::savePdf() {
         if (!path->endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
             *path += QStringLiteral(".pdf");
         }
-        writeReportPdf(report_.content, *path);
+        PaintingProgress progress(this, QStringLiteral("Gravando o PDF…"));
+        writeReportPdf(report_.content, *path, progress.callback());
     });
 }
 
@@ -220,14 +343,15 @@ void presentOnScreen(Context& context, const PrintedReport& report) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(ReportPainter(report.content).pageLayout());
         printer.setDocName(report.content.title);
-        paintReport(report.content, printer);
+        PaintingProgress progress(nullptr, QStringLiteral("Imprimindo o relatório…"));
+        paintReport(report.content, printer, progress.callback());
         return;
     }
-    auto* preview = new ReportPreview(context, report);
-    placeOnScreen(preview);
-    preview->show();
-    preview->raise();
-    preview->activateWindow();
+    showPreview(new ReportPreview(context, report));
+}
+
+void presentWhileReading(Context& context, PrintedReport report, std::unique_ptr<ReportFill> fill) {
+    showPreview(new ReportPreview(context, std::move(report), std::move(fill)));
 }
 
 }  // namespace tavrel

@@ -15,6 +15,20 @@ void append(ReportQuery& query, const QString& clause, const SqlCondition& condi
     query.values += condition.values;
 }
 
+QString whereClause(const QStringList& conditions) {
+    return conditions.isEmpty()
+               ? QString()
+               : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+}
+
+QStringList fieldsSql(const ReportQuery& query, const QVector<int>& fields) {
+    QStringList sql;
+    for (int field : fields) {
+        sql << query.fields[field].sql();
+    }
+    return sql;
+}
+
 }  // namespace
 
 ReportQuery buildReportQuery(const ReportTemplate& report, const QString& templateName,
@@ -84,46 +98,80 @@ ReportQuery buildReportQuery(const ReportTemplate& report, const QString& templa
     if (selected.isEmpty()) {
         selected << QStringLiteral("1");
     }
-    query.sql = QStringLiteral("SELECT ") + selected.join(QStringLiteral(", ")) +
-                QStringLiteral(" FROM ") + from + joins.sql;
-    query.values = joins.values;
+    query.from = QStringLiteral(" FROM ") + from + joins.sql;
+    query.fromValues = joins.values;
 
     const SqlCondition fixed = templateCondition(report.where, report.whereLine);
     const SqlCondition selection = selectionCondition(formula, scope);
-    if (!fixed.isEmpty() || !selection.isEmpty()) {
-        QStringList conditions;
-        if (!fixed.isEmpty()) {
-            conditions << QLatin1Char('(') + fixed.sql + QLatin1Char(')');
+    for (const SqlCondition* condition : {&fixed, &selection}) {
+        if (!condition->isEmpty()) {
+            query.conditions << QLatin1Char('(') + condition->sql + QLatin1Char(')');
+            query.conditionValues += condition->values;
         }
-        if (!selection.isEmpty()) {
-            conditions << QLatin1Char('(') + selection.sql + QLatin1Char(')');
-        }
-        query.sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-        query.values += fixed.values;
-        query.values += selection.values;
     }
 
-    QStringList order;
     auto orderBy = [&](const Expr& column, bool descending) {
         if (column) {
-            order << query.fields[column->field].sql() +
-                         (descending ? QStringLiteral(" DESC") : QString());
+            query.order << query.fields[column->field].sql() +
+                               (descending ? QStringLiteral(" DESC") : QString());
         }
     };
-    for (const TemplateGroup& group : report.groups) {
-        orderBy(group.order, false);
-        orderBy(group.by, false);
+    for (qsizetype l = 0; l < report.groups.size(); ++l) {
+        const TemplateGroup& group = report.groups[l];
+        for (const Expr& column : {group.order, group.by}) {
+            if (column) {
+                orderBy(column, false);
+                query.groupFields << column->field;
+                if (l == 0) {
+                    ++query.outerGroupFields;
+                }
+            }
+        }
     }
     for (const SortKey& key : report.sort) {
         orderBy(key.column, key.descending);
     }
-    const QString mainTable = catalog.table(report.from);
-    const QString id = catalog.column(mainTable, QStringLiteral("id"));
+    query.mainTable = catalog.table(report.from);
+    const QString id = catalog.column(query.mainTable, QStringLiteral("id"));
     if (!id.isEmpty()) {
-        order << ColumnRef{mainTable, id}.sql();
+        query.order << ColumnRef{query.mainTable, id}.sql();
     }
-    query.sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+
+    query.select = QStringLiteral("SELECT ") + selected.join(QStringLiteral(", "));
+    query.sql = query.select + query.from + whereClause(query.conditions) +
+                QStringLiteral(" ORDER BY ") + query.order.join(QStringLiteral(", "));
+    query.values = query.fromValues + query.conditionValues;
     return query;
+}
+
+ReportQuery groupRunsQuery(const ReportQuery& query) {
+    ReportQuery runs;
+    runs.values = query.fromValues + query.conditionValues;
+    if (query.groupFields.isEmpty()) {
+        runs.sql = QStringLiteral("SELECT COUNT(*)") + query.from + whereClause(query.conditions);
+        return runs;
+    }
+    const QString keys = fieldsSql(query, query.groupFields).join(QStringLiteral(", "));
+    runs.sql = QStringLiteral("SELECT ") + keys + QStringLiteral(", COUNT(*)") + query.from +
+               whereClause(query.conditions) + QStringLiteral(" GROUP BY ") + keys +
+               QStringLiteral(" ORDER BY ") + keys;
+    for (int field : query.groupFields) {
+        runs.fields << query.fields[field];
+    }
+    return runs;
+}
+
+ReportQuery outerGroupQuery(const ReportQuery& query) {
+    QStringList conditions = query.conditions;
+    for (const QString& field :
+         fieldsSql(query, query.groupFields.mid(0, query.outerGroupFields))) {
+        conditions << field + QStringLiteral(" IS ?");
+    }
+    ReportQuery group = query;
+    group.conditions = conditions;
+    group.sql = query.select + query.from + whereClause(conditions) + QStringLiteral(" ORDER BY ") +
+                query.order.join(QStringLiteral(", "));
+    return group;
 }
 
 }  // namespace tavrel
