@@ -28,6 +28,7 @@
 #include "lifecycle/fbaixas.h"
 #include "lifecycle/frecompra.h"
 #include "lifecycle/recompra.h"
+#include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
 #include "ui/grouping_grid.h"
@@ -256,9 +257,7 @@ void prepareData() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    tavrel::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     prepareData();

@@ -28,6 +28,7 @@
 #include "exchange/cheque_store.h"
 #include "exchange/feriados.h"
 #include "exchange/ftroca.h"
+#include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
 #include "ui/screen_factory.h"
@@ -311,9 +312,7 @@ void prepareData(int cheques) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");  // the exchange screen is built, never shown
-    }
+    tavrel::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     const int fromEnvironment = qEnvironmentVariableIntValue("TAVREL_BENCH_CHEQUES");

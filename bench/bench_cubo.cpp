@@ -25,6 +25,7 @@
 #include "data/connection.h"
 #include "data/sql.h"
 #include "demo/demo_data.h"
+#include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
 #include "ui/screen_factory.h"
@@ -331,9 +332,7 @@ void prepareData() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");  // the cube screen is built, never shown
-    }
+    tavrel::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     prepareData();

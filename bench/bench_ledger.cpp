@@ -32,6 +32,7 @@
 #include "ledger/flancamentos.h"
 #include "ledger/lancamento_store.h"
 #include "ledger/saldos.h"
+#include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
 #include "ui/screen_factory.h"
@@ -296,9 +297,7 @@ void registerBenchmarks() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");  // the screen is built, never shown
-    }
+    tavrel::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     const int fromEnvironment = qEnvironmentVariableIntValue("TAVREL_BENCH_LANCAMENTOS");

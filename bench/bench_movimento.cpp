@@ -30,6 +30,7 @@
 #include "data/connection.h"
 #include "data/sql.h"
 #include "demo/demo_data.h"
+#include "offscreen.h"
 #include "queries/fconsultacliente.h"
 #include "queries/fconsultadocumento.h"
 #include "queries/fconsultaperiodo.h"
@@ -497,9 +498,7 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    tavrel::bench::useOffscreenUnlessSet();
     qInstallMessageHandler(quietOffscreen);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -31,6 +31,7 @@
 #include "instalments/parcelas.h"
 #include "instalments/plano_store.h"
 #include "instalments/troca_do_plano.h"
+#include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
 #include "ui/screen_factory.h"
@@ -228,9 +229,7 @@ void registerBenchmarks() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");  // the screens are built, never shown
-    }
+    tavrel::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     prepareData();

@@ -24,6 +24,7 @@
 #include "data/data_folder.h"
 #include "data/sql.h"
 #include "data/transaction.h"
+#include "offscreen.h"
 #include "reports/print_report.h"
 #include "reports/report_painter.h"
 #include "reports/report_preview.h"
@@ -179,9 +180,7 @@ void BM_DemoYearWholeFill(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    tavrel::bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     benchmark::Initialize(&argc, argv);
