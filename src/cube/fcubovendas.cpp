@@ -19,6 +19,7 @@
 #include "cube/pivot_widget.h"
 #include "data/connection.h"
 #include "ui/gradient.h"
+#include "ui/named_button.h"
 
 namespace tavrel {
 namespace {
@@ -109,12 +110,10 @@ void fcubovendas::constroiTela() {
     lstVisDataField = new QListWidget(left);
     lstVisDataField->setObjectName(QStringLiteral("lstVisDataField"));
     leftLayout->addWidget(lstVisDataField);
-    auto* cmdPreview = new QPushButton(QStringLiteral("Visualizar"), left);
-    cmdPreview->setObjectName(QStringLiteral("cmdPreview"));
+    auto* cmdPreview = namedButton(left, "cmdPreview", QStringLiteral("Visualizar"));
     cmdPreview->setToolTip(QStringLiteral("Print Preview"));
     leftLayout->addWidget(cmdPreview);
-    auto* Command1 = new QPushButton(QStringLiteral("Sair"), left);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    auto* Command1 = namedButton(left, "Command1", QStringLiteral("Sair"));
     leftLayout->addWidget(Command1);
     body->addWidget(left);
     cube_ = new PivotWidget(this);

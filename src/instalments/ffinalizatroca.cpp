@@ -22,6 +22,7 @@
 #include "ui/client_combo.h"
 #include "ui/formatted_query_model.h"
 #include "ui/grid_fit.h"
+#include "ui/named_button.h"
 #include "ui/read_only_grid.h"
 
 namespace tavrel {
@@ -132,10 +133,8 @@ void ffinalizatroca::constroiTela() {
     layout->addWidget(GridEX1, 1);
 
     auto* comandos = new QHBoxLayout;
-    Command1 = new QPushButton(QStringLiteral("Finalizar Troca"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Cancela Troca"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = namedButton(this, "Command1", QStringLiteral("Finalizar Troca"));
+    Command2 = namedButton(this, "Command2", QStringLiteral("Cancela Troca"));
     comandos->addStretch();
     for (QPushButton* comando : {Command1, Command2}) {
         comando->setAutoDefault(false);

@@ -5,6 +5,7 @@
 
 #include "core/context.h"
 #include "queries/fselcliente.h"
+#include "ui/named_button.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
@@ -31,8 +32,7 @@ ConsultaSpec porCliente() {
 
 fconsultacliente::fconsultacliente(Context& context, QWidget* parent)
     : ConsultaMovimento(context, porCliente(), parent) {
-    auto* Command8 = new QPushButton(QStringLiteral("Cliente"), this);
-    Command8->setObjectName(QStringLiteral("Command8"));
+    auto* Command8 = namedButton(this, "Command8", QStringLiteral("Cliente"));
     Command8->setToolTip(QStringLiteral("Click aqui para escolher o cliente"));
     areaDeSelecao()->addWidget(Command8);
     areaDeSelecao()->addStretch();

@@ -5,6 +5,7 @@
 
 #include "core/context.h"
 #include "queries/fselperiodo.h"
+#include "ui/named_button.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
@@ -29,8 +30,7 @@ ConsultaSpec porPeriodo() {
 
 fconsultaperiodo::fconsultaperiodo(Context& context, QWidget* parent)
     : ConsultaMovimento(context, porPeriodo(), parent) {
-    auto* Command8 = new QPushButton(QStringLiteral("Período"), this);
-    Command8->setObjectName(QStringLiteral("Command8"));
+    auto* Command8 = namedButton(this, "Command8", QStringLiteral("Período"));
     Command8->setToolTip(QStringLiteral("Aqui você escolhe o intervalo de cheques que deseja"));
     areaDeSelecao()->addWidget(Command8);
     areaDeSelecao()->addStretch();

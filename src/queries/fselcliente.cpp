@@ -11,6 +11,7 @@
 #include "data/connection.h"
 #include "data/sql.h"
 #include "queries/fconsultacliente.h"
+#include "ui/named_button.h"
 #include "ui/readable_text.h"
 
 namespace tavrel {
@@ -22,8 +23,7 @@ fselcliente::fselcliente(Context& context, QWidget* parent)
     nm_cliente->setObjectName(QStringLiteral("nm_cliente"));
     nm_cliente->setToolTip(QStringLiteral("Escolha o cliente  que você deseja filtrar os dados."));
     nm_cliente->setMinimumWidth(280);
-    auto* Command1 = new QPushButton(QStringLiteral("&Selecionar e Sair"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    auto* Command1 = namedButton(this, "Command1", QStringLiteral("&Selecionar e Sair"));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setHorizontalSpacing(10);

@@ -8,6 +8,7 @@
 #include "core/clock.h"
 #include "core/context.h"
 #include "queries/fconsultaperiodo.h"
+#include "ui/named_button.h"
 #include "ui/readable_text.h"
 
 namespace tavrel {
@@ -31,8 +32,7 @@ fselperiodo::fselperiodo(Context& context, QWidget* parent)
     const QDate first(today.year(), today.month(), 1);
     DTPicker1 = datePicker(this, "DTPicker1", first);
     DTPicker2 = datePicker(this, "DTPicker2", first.addMonths(1).addDays(-1));
-    auto* Command1 = new QPushButton(QStringLiteral("&Selecionar e Sair"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    auto* Command1 = namedButton(this, "Command1", QStringLiteral("&Selecionar e Sair"));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setHorizontalSpacing(10);

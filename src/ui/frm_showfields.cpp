@@ -9,17 +9,12 @@
 
 #include "core/context.h"
 #include "ui/grouping_grid.h"
+#include "ui/named_button.h"
 #include "ui/readable_text.h"
 #include "ui/screen_factory.h"
 
 namespace tavrel {
 namespace {
-
-QPushButton* command(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 QListWidget* list(QWidget* parent, const char* name) {
     auto* widget = new QListWidget(parent);
@@ -47,12 +42,12 @@ frmShowfields::frmShowfields(Context& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Seleção de Campos"));
     lstAvail = list(this, "lstAvail");
     lstVisible = list(this, "lstVisible");
-    cmdAdd = command(this, "cmdAdd", QStringLiteral("Adicionar ->"));
-    cmdRemove = command(this, "cmdRemove", QStringLiteral("<- Remover"));
-    cmdUp = command(this, "cmdUp", QStringLiteral("Para Cima"));
-    cmdDown = command(this, "cmdDown", QStringLiteral("Para Baixo"));
-    QPushButton* cmdOK = command(this, "cmdOK", QStringLiteral("OK"));
-    QPushButton* cmdCancel = command(this, "cmdCancel", QStringLiteral("Cancela"));
+    cmdAdd = namedButton(this, "cmdAdd", QStringLiteral("Adicionar ->"));
+    cmdRemove = namedButton(this, "cmdRemove", QStringLiteral("<- Remover"));
+    cmdUp = namedButton(this, "cmdUp", QStringLiteral("Para Cima"));
+    cmdDown = namedButton(this, "cmdDown", QStringLiteral("Para Baixo"));
+    QPushButton* cmdOK = namedButton(this, "cmdOK", QStringLiteral("OK"));
+    QPushButton* cmdCancel = namedButton(this, "cmdCancel", QStringLiteral("Cancela"));
     auto* left = new QLabel(QStringLiteral("Campos Disponíveis"), this);
     left->setObjectName(QStringLiteral("lblcaption"));
     auto* right = new QLabel(QStringLiteral("Campos  Visiveis"), this);
