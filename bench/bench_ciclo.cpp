@@ -31,6 +31,7 @@
 #include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
+#include "supervisor_context.h"
 #include "ui/grouping_grid.h"
 #include "ui/grouping_model.h"
 #include "ui/screen_factory.h"
@@ -226,13 +227,8 @@ void prepareData() {
     for (int m = 0; m < 12; ++m)
         data->meses << QDate(2026, 1 + m, 1);
 
-    data->context.dataFolder = data->dataFolder;
-    data->context.programFolder = data->folder.path();
-    data->context.writableFolder = data->folder.path();
-    data->context.userName = QStringLiteral("Supervisor");
-    data->context.userCode = QStringLiteral("001");
-    data->context.clock = &data->clock;
-    data->context.dialogs = &data->dialogs;
+    bench::setUpSupervisor(data->context, data->folder.path(), data->dataFolder, data->clock,
+                           data->dialogs);
     data->screens = std::make_unique<ScreenFactory>(data->context);
     data->context.screens = data->screens.get();
     data->screens->add(QStringLiteral("fbaixas"), [](Context& context, QWidget* parent) {

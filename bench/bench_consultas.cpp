@@ -31,6 +31,7 @@
 #include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
+#include "supervisor_context.h"
 #include "ui/screen_factory.h"
 
 namespace {
@@ -186,13 +187,9 @@ void AdicionaChequeNaTela(benchmark::State& state) {
     FixedClock clock(QDateTime(QDate::currentDate(), QTime(10, 0)));
     bench::SilentDialogs dialogs;
     Context context;
-    context.programFolder = data->folder.path();
-    context.writableFolder = data->folder.path();
-    context.dataFolder = QDir(data->folder.path()).filePath(QStringLiteral("dados"));
-    context.userName = QStringLiteral("Supervisor");
-    context.userCode = QStringLiteral("001");
-    context.clock = &clock;
-    context.dialogs = &dialogs;
+    bench::setUpSupervisor(context, data->folder.path(),
+                           QDir(data->folder.path()).filePath(QStringLiteral("dados")), clock,
+                           dialogs);
     ScreenFactory screens(context);
     context.screens = &screens;
     FTROCA tela(context);

@@ -28,6 +28,7 @@
 #include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
+#include "supervisor_context.h"
 #include "ui/screen_factory.h"
 
 namespace {
@@ -82,13 +83,7 @@ void AbreCuboTela(benchmark::State& state) {
     FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     bench::SilentDialogs dialogs;
     Context context;
-    context.programFolder = data->generated.path();
-    context.writableFolder = data->generated.path();
-    context.dataFolder = data->folder;
-    context.userName = QStringLiteral("Supervisor");
-    context.userCode = QStringLiteral("001");
-    context.clock = &clock;
-    context.dialogs = &dialogs;
+    bench::setUpSupervisor(context, data->generated.path(), data->folder, clock, dialogs);
     ScreenFactory screens(context);
     context.screens = &screens;
     double cubeMegabytes = 0;

@@ -35,6 +35,7 @@
 #include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
+#include "supervisor_context.h"
 #include "ui/screen_factory.h"
 
 namespace {
@@ -131,13 +132,8 @@ void prepareData(int total) {
     runSql(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
 
     Context& context = data->context;
-    context.programFolder = data->folder.path();
-    context.writableFolder = data->folder.path();
-    context.dataFolder = data->dataFolder;
-    context.userName = QStringLiteral("Supervisor");
-    context.userCode = QStringLiteral("001");
-    context.clock = &data->clock;
-    context.dialogs = &data->dialogs;
+    bench::setUpSupervisor(context, data->folder.path(), data->dataFolder, data->clock,
+                           data->dialogs);
     data->screens = std::make_unique<ScreenFactory>(context);
     context.screens = data->screens.get();
     data->tela = std::make_unique<flancamentos>(context);

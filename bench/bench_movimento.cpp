@@ -35,6 +35,7 @@
 #include "queries/fconsultadocumento.h"
 #include "queries/fconsultaperiodo.h"
 #include "silent_dialogs.h"
+#include "supervisor_context.h"
 #include "ui/grouping_grid.h"
 #include "ui/grouping_model.h"
 #include "ui/screen_factory.h"
@@ -383,13 +384,7 @@ void prepare() {
         run->dataFolder = options.folder;
     }
     Context& context = run->context;
-    context.programFolder = run->work.path();
-    context.writableFolder = run->work.path();
-    context.dataFolder = run->dataFolder;
-    context.userName = QStringLiteral("Supervisor");
-    context.userCode = QStringLiteral("001");
-    context.clock = &run->clock;
-    context.dialogs = &run->dialogs;
+    bench::setUpSupervisor(context, run->work.path(), run->dataFolder, run->clock, run->dialogs);
     run->screens = std::make_unique<ScreenFactory>(context);
     context.screens = run->screens.get();
 

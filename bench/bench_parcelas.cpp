@@ -34,6 +34,7 @@
 #include "offscreen.h"
 #include "ratio_reporter.h"
 #include "silent_dialogs.h"
+#include "supervisor_context.h"
 #include "ui/screen_factory.h"
 
 namespace {
@@ -131,13 +132,7 @@ void GeraTrocaNaTela(benchmark::State& state) {
     FixedClock clock(QDateTime(kHoje, QTime(10, 0)));
     bench::SilentDialogs dialogs;
     Context context;
-    context.programFolder = data->folder.path();
-    context.writableFolder = data->folder.path();
-    context.dataFolder = data->dataFolder;
-    context.userName = QStringLiteral("Supervisor");
-    context.userCode = QStringLiteral("001");
-    context.clock = &clock;
-    context.dialogs = &dialogs;
+    bench::setUpSupervisor(context, data->folder.path(), data->dataFolder, clock, dialogs);
     ScreenFactory screens(context);
     screens.add(QStringLiteral("ffinalizatroca"),
                 [](Context& c, QWidget* parent) { return new ffinalizatroca(c, parent); });
